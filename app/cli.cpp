@@ -1,0 +1,195 @@
+#include "cli.h"
+
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+
+#include "core/calculate.h"
+#include "core/project.h"
+#include "core/session.h"
+#include "core/tables.h"
+#include "files/datafolder.h"
+#include "files/projectfile.h"
+#include "recordjson.h"
+
+namespace kelvor {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: kelvor-cli new -o FILE.kelvo | calc FILE.kelvo [--mode 1|2|3] [--json]"
+    " [--data DIR] [--decimal point|comma]";
+
+struct Options {
+    std::string command;
+    std::vector<std::string> positional;
+    std::string output;
+    std::optional<int> mode;
+    bool json = false;
+    std::string dataFolder;
+    std::optional<char> decimalPoint;
+};
+
+struct UsageError {
+    std::string text;
+};
+
+Options Parse(const std::vector<std::string>& args) {
+    Options o;
+    if (args.empty()) {
+        throw UsageError{kUsage};
+    }
+    o.command = args[0];
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size()) {
+                throw UsageError{"missing value after " + a};
+            }
+            return args[++i];
+        };
+        if (a == "-o" || a == "--output") {
+            o.output = value();
+        } else if (a == "--mode") {
+            const std::string& m = value();
+            if (m != "1" && m != "2" && m != "3") {
+                throw UsageError{"--mode must be 1, 2 or 3, not '" + m + "'"};
+            }
+            o.mode = m[0] - '0';
+        } else if (a == "--json") {
+            o.json = true;
+        } else if (a == "--data") {
+            o.dataFolder = value();
+        } else if (a == "--decimal") {
+            const std::string& d = value();
+            if (d == "point") {
+                o.decimalPoint = '.';
+            } else if (d == "comma") {
+                o.decimalPoint = ',';
+            } else {
+                throw UsageError{"--decimal must be point or comma, not '" + d + "'"};
+            }
+        } else if (!a.empty() && a[0] == '-') {
+            throw UsageError{"unknown option " + a};
+        } else {
+            o.positional.push_back(a);
+        }
+    }
+    return o;
+}
+
+std::string ExecutableFolder() {
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string(".") : exe.parent_path().string();
+}
+
+char SystemDecimalPoint() {
+    const std::lconv* lc = std::localeconv();
+    return lc && lc->decimal_point && lc->decimal_point[0] ? lc->decimal_point[0] : '.';
+}
+
+StartupEnvironment Environment(const Options& o) {
+    StartupEnvironment env;
+    env.decimalPoint = o.decimalPoint.value_or(SystemDecimalPoint());
+    env.appFolder = ExecutableFolder();
+    const std::string shipped = env.appFolder + "/data";
+    if (!o.dataFolder.empty()) {
+        // An explicit folder is used as it stands: it is the caller's data set.
+        env.dataFolder = o.dataFolder;
+    } else {
+        const char* fromEnv = std::getenv("KELVOR_DATA_DIR");
+        env.dataFolder = ResolveDataFolder(fromEnv, std::getenv("XDG_DATA_HOME"),
+                                           std::getenv("HOME"))
+                             .string();
+        if (!fromEnv || !*fromEnv) {
+            env.shippedDataFolder = shipped;
+        }
+    }
+    return env;
+}
+
+void StartProject(Project& p, Tables& tables, const Options& o, std::ostream& err) {
+    for (const std::string& m : StartUp(p, tables, Environment(o))) {
+        err << "warning: " << m << '\n';
+    }
+}
+
+int CommandNew(const Options& o, std::ostream& err) {
+    if (o.output.empty() || !o.positional.empty()) {
+        throw UsageError{"usage: kelvor-cli new -o FILE.kelvo"};
+    }
+    Project p;
+    Tables tables;
+    StartProject(p, tables, o, err);
+    std::string path = o.output;
+    const FileResult written = WriteProjectFile(p, path);
+    if (!written.ok) {
+        err << written.message << '\n';
+        return 2;
+    }
+    return 0;
+}
+
+void PrintRows(const Project& p, std::ostream& out) {
+    for (const ResultListRow& row : p.Result.rows) {
+        out << row.text << '\t' << row.value << '\t' << row.reference << '\n';
+    }
+}
+
+int CommandCalc(const Options& o, std::ostream& out, std::ostream& err) {
+    if (o.positional.size() != 1 || !o.output.empty()) {
+        throw UsageError{"usage: kelvor-cli calc FILE.kelvo [--mode 1|2|3] [--json]"};
+    }
+    Project p;
+    Tables tables;
+    StartProject(p, tables, o, err);
+    const std::string message = OpenProject(p, tables, o.positional[0]);
+    if (!message.empty()) {
+        err << message << '\n';
+        return 2;
+    }
+    if (o.mode) {
+        p.AnalysisMode = *o.mode;
+    }
+    Calculate(p, tables);
+    for (const SpacingMessage& m : p.SpacingMessages) {
+        err << "warning:" << m.text << '\n';
+    }
+    if (o.json) {
+        out << RecordJson(p).dump(2) << '\n';
+    } else {
+        PrintRows(p, out);
+    }
+    if (p.CalcFailure) {
+        err << p.CalcFailure->Text() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    try {
+        const Options o = Parse(args);
+        if (o.command == "new") {
+            return CommandNew(o, err);
+        }
+        if (o.command == "calc") {
+            return CommandCalc(o, out, err);
+        }
+        throw UsageError{"unknown command '" + o.command + "'; " + kUsage};
+    } catch (const UsageError& e) {
+        err << e.text << '\n';
+        return 2;
+    } catch (const std::exception& e) {
+        // Nothing should get here; if it does, say so in one line rather than abort.
+        err << "internal error: " << e.what() << '\n';
+        return 2;
+    }
+}
+
+}  // namespace kelvor

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+namespace kelvor {
+
+struct Project;
+
+// The record as one JSON object: every input, derived value and result under its field name.
+// Single-precision fields are written as their shortest single-precision text (1.43, not
+// 1.4299999475479126), so the numbers read as the user typed them.
+nlohmann::ordered_json RecordJson(const Project& p);
+
+}  // namespace kelvor

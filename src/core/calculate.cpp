@@ -1,0 +1,165 @@
+#include "core/calculate.h"
+
+#include <string>
+
+#include "checks/checks.h"
+#include "core/calcerror.h"
+#include "core/project.h"
+#include "core/tables.h"
+#include "profiles/profiles.h"
+#include "report/resultblocks.h"
+
+namespace kelvor {
+
+namespace {
+
+// The order is fixed: each check may read what the steps before it wrote, never after.
+// The panel figure and the deformation check box (steps 11 and 15 of the sequence) are the
+// window's; it redraws them from the record after every run.
+constexpr CalcStep kSteps[] = {
+    {"plate buckling", [](Project& p, const Tables&) { PlateBuckling(p); }},
+    {"rule effective breadth", [](Project& p, const Tables&) { RuleEffectiveBreadth(p); }},
+    {"stiffener section properties", [](Project& p, const Tables&) { StiffenerWithPlate(p); }},
+    {"stiffener buckling", [](Project& p, const Tables&) { StiffenerBuckling(p); }},
+    {"overall buckling", [](Project& p, const Tables&) { OverallBuckling(p); }},
+    {"plate yield", [](Project& p, const Tables&) { PlateYield(p); }},
+    {"stiffener yield", [](Project& p, const Tables&) { StiffenerYield(p); }},
+    {"stiffener stiffness", [](Project& p, const Tables&) { StiffenerStiffness(p); }},
+    {"plate scantling", [](Project& p, const Tables&) { PlateScantling(p); }},
+    {"stiffener scantling",
+     [](Project& p, const Tables& t) { StiffenerSectionModulus(p, t); }},
+    {"girder section properties", [](Project& p, const Tables&) { SetUpGirderProfile(p); }},
+    {"girder scantling", [](Project& p, const Tables& t) { GirderScantling(p, t); }},
+    {"c-factor", [](Project& p, const Tables&) { ShowCFactor(p); }},
+};
+
+void Prepare(Project& p, const Tables& tables) {
+    p.PlateErrorFlag1 = false;
+    p.PlateErrorFlag2 = false;
+    CheckSpacingAgainstSpans(p);
+    LoadPlateMaterial(p, tables, p.PlateMaterialIndex);
+    LoadStiffenerMaterial(p, tables, p.StiffMaterialIndex);
+    p.LMean = (static_cast<double>(p.L1) + p.L2) / 2;
+    StressDistribution(p);
+    static_cast<CheckResults&>(p) = CheckResults{};
+}
+
+// Runs the steps from the first; returns the index of the failing step, or the step count.
+std::size_t RunSteps(Project& p, const Tables& tables, std::span<const CalcStep> steps,
+                     std::string* cause) {
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        try {
+            steps[i].run(p, tables);
+        } catch (const CalcError& e) {
+            if (cause) {
+                *cause = e.what();
+            }
+            return i;
+        }
+    }
+    return steps.size();
+}
+
+}  // namespace
+
+void CheckSpacingAgainstSpans(Project& p) {
+    p.SpacingMessages.clear();
+    if (p.s1 > p.L1) {
+        p.SpacingMessages.push_back({" s1 <= L1  ", "is1"});
+    } else if (p.s2 > p.L1) {
+        p.SpacingMessages.push_back({" s2 <= l1  ", "is2"});
+    }
+    if (p.s1 > p.L2) {
+        p.SpacingMessages.push_back({" s1 <= L2  ", "is1"});
+    } else if (p.s2 > p.L2) {
+        p.SpacingMessages.push_back({" s2 <= l2  ", "is2"});
+    }
+}
+
+void StressDistribution(Project& p) {
+    const double s1 = p.s1;
+    const double s2 = p.s2;
+    const double sigxA = p.SigxA;
+    const double sigxB = p.SigxB;
+    const double sigyA = p.SigyA;
+    const double sigyC = p.SigyC;
+
+    p.sMean = (s1 + s2) / 2;
+    // Linear across the panel width s1 + s2, from edge A to edge B. Zero spacings leave no width
+    // to interpolate over; the stress at the stiffener is then taken as at edge A.
+    const double width = s1 + s2;
+    p.SigxStiff = width != 0 ? sigxA - (sigxA - sigxB) * s1 / width : sigxA;
+    p.SigxMin1 = sigxA < p.SigxStiff ? sigxA : p.SigxStiff;
+    p.SigyMin1 = sigyA < sigyC ? sigyA : sigyC;
+    p.SigxMin2 = p.SigxStiff < sigxB ? p.SigxStiff : sigxB;
+    p.SigyMin2 = p.SigyMin1;
+    if (sigxA > p.SigxStiff) {
+        p.Sigx1Low = p.SigxStiff;
+        p.Sigx1High = sigxA;
+    } else {
+        p.Sigx1Low = sigxA;
+        p.Sigx1High = p.SigxStiff;
+    }
+    if (sigyA > sigyC) {
+        p.SigyLow = sigyC;
+        p.SigyHigh = sigyA;
+    } else {
+        p.SigyLow = sigyA;
+        p.SigyHigh = sigyC;
+    }
+    if (sigxB > p.SigxStiff) {
+        p.Sigx2Low = p.SigxStiff;
+        p.Sigx2High = sigxB;
+    } else {
+        p.Sigx2Low = sigxB;
+        p.Sigx2High = p.SigxStiff;
+    }
+}
+
+void FillResultList(Project& p) {
+    p.Result.Reset();
+    p.ResultRow = 0;
+    switch (p.AnalysisMode) {
+        case 1:
+            WriteBucklingResults(p);
+            break;
+        case 3:
+            WriteBucklingResults(p);
+            WriteScantlingYieldResults(p);
+            break;
+        default:
+            // Mode 2, the printed scantling report (4), and anything else show the scantling
+            // and yield block alone.
+            WriteScantlingYieldResults(p);
+            break;
+    }
+    p.Result.deformationBoxVisible = p.AnalysisMode == 1;
+    if (p.CalcFailure) {
+        ResultListRow row;
+        row.text = p.CalcFailure->Text();
+        row.colour = kPureRed;
+        p.Result.rows.push_back(std::move(row));
+    }
+    p.ResultRow = static_cast<int>(p.Result.rows.size());
+}
+
+std::span<const CalcStep> CalculationSteps() { return kSteps; }
+
+void Calculate(Project& p, const Tables& tables) { CalculateWith(p, tables, kSteps); }
+
+void CalculateWith(Project& p, const Tables& tables, std::span<const CalcStep> steps) {
+    p.CalcFailure.reset();
+    Prepare(p, tables);
+    std::string cause;
+    const std::size_t failed = RunSteps(p, tables, steps, &cause);
+    if (failed < steps.size()) {
+        // A check may have written part of its results before it failed. Start afresh and
+        // replay the steps that succeeded, so that exactly their results stand.
+        Prepare(p, tables);
+        RunSteps(p, tables, steps.first(failed), nullptr);
+        p.CalcFailure = StepFailure{steps[failed].routine, cause};
+    }
+    FillResultList(p);
+}
+
+}  // namespace kelvor

@@ -1,0 +1,161 @@
+#include "core/numparse.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <system_error>
+
+#include "core/numformat.h"
+
+namespace kelvor {
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// A number as read: its parts rewritten in the C notation that from_chars understands, plus
+// the rough decimal magnitude needed to tell overflow from underflow when from_chars cannot.
+struct ReadNumber {
+    std::string text;
+    long long magnitude = 0;
+};
+
+// Reads [sign] digits [point digits] [exponent] from text at pos and moves pos past it. An
+// exponent without digits ("1e") is not part of the number. Returns false when no digit of the
+// mantissa was found, leaving pos where it was.
+bool ReadLeadingNumber(std::string_view text, std::size_t& pos, char point, ReadNumber& number) {
+    std::size_t i = pos;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    std::string intDigits;
+    std::string fracDigits;
+    while (i < text.size() && IsDigit(text[i])) {
+        intDigits.push_back(text[i++]);
+    }
+    if (i < text.size() && text[i] == point) {
+        ++i;
+        while (i < text.size() && IsDigit(text[i])) {
+            fracDigits.push_back(text[i++]);
+        }
+    }
+    if (intDigits.empty() && fracDigits.empty()) {
+        return false;
+    }
+
+    // The exponent saturates: anything this large already lies far outside any double.
+    constexpr long long kExponentCap = 1000000000;
+    long long exponent = 0;
+    const char e = i < text.size() ? text[i] : '\0';
+    if (e == 'E' || e == 'e' || e == 'D' || e == 'd') {
+        std::size_t j = i + 1;
+        bool expNegative = false;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
+            expNegative = text[j] == '-';
+            ++j;
+        }
+        if (j < text.size() && IsDigit(text[j])) {
+            for (; j < text.size() && IsDigit(text[j]); ++j) {
+                if (exponent < kExponentCap) {
+                    exponent = exponent * 10 + (text[j] - '0');
+                }
+            }
+            exponent = expNegative ? -exponent : exponent;
+            i = j;
+        }
+    }
+
+    number.text = negative ? "-" : "";
+    number.text += intDigits.empty() ? "0" : intDigits;
+    if (!fracDigits.empty()) {
+        number.text += "." + fracDigits;
+    }
+    number.text += "e" + std::to_string(exponent);
+
+    const std::size_t firstSignificant = intDigits.find_first_not_of('0');
+    if (firstSignificant != std::string::npos) {
+        number.magnitude = static_cast<long long>(intDigits.size() - firstSignificant) + exponent;
+    } else if (const std::size_t lead = fracDigits.find_first_not_of('0');
+               lead != std::string::npos) {
+        number.magnitude = -static_cast<long long>(lead) + exponent;
+    }
+    pos = i;
+    return true;
+}
+
+float ToSingle(const ReadNumber& number) {
+    double value = 0.0;
+    const char* begin = number.text.data();
+    const auto result = std::from_chars(begin, begin + number.text.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        if (number.magnitude > 0) {
+            throw TypeMismatch();
+        }
+        value = number.text[0] == '-' ? -0.0 : 0.0;
+    } else if (result.ec != std::errc()) {
+        throw TypeMismatch();  // cannot happen for text built by ReadLeadingNumber
+    }
+    // Halfway between the largest float and 2^128 already rounds to infinity; checking first
+    // keeps the conversion below defined.
+    const double singleOverflow = std::ldexp(1.0, 128) - std::ldexp(1.0, 103);
+    if (std::fabs(value) >= singleOverflow) {
+        throw TypeMismatch();
+    }
+    return static_cast<float>(value);
+}
+
+float ParsePointSetting(std::string_view text) {
+    std::string cleaned;
+    for (const char c : text) {
+        if (!IsBlank(c)) {
+            cleaned.push_back(c == ',' ? '.' : c);
+        }
+    }
+    std::size_t pos = 0;
+    ReadNumber number;
+    if (!ReadLeadingNumber(cleaned, pos, '.', number)) {
+        return 0.0f;
+    }
+    return ToSingle(number);
+}
+
+float ParseCommaSetting(std::string_view text) {
+    std::string cleaned(text);
+    for (char& c : cleaned) {
+        c = c == '.' ? ',' : c;
+    }
+    std::size_t pos = 0;
+    while (pos < cleaned.size() && IsBlank(cleaned[pos])) {
+        ++pos;
+    }
+    ReadNumber number;
+    if (!ReadLeadingNumber(cleaned, pos, ',', number)) {
+        throw TypeMismatch();
+    }
+    for (; pos < cleaned.size(); ++pos) {
+        if (!IsBlank(cleaned[pos])) {
+            throw TypeMismatch();
+        }
+    }
+    return ToSingle(number);
+}
+
+}  // namespace
+
+int DetectDecimalSeparator(char localeDecimalPoint) {
+    return Format(1.1, "0.0", localeDecimalPoint) == "1.1" ? 0 : 1;
+}
+
+float ParseNumber(std::string_view text, int decimalMode) {
+    return decimalMode == 0 ? ParsePointSetting(text) : ParseCommaSetting(text);
+}
+
+}  // namespace kelvor

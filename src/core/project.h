@@ -1,0 +1,168 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/resultlist.h"
+#include "core/resultline.h"
+
+namespace kelvor {
+
+struct Tables;
+
+// A calculation step that could not be completed: which routine and why.
+struct StepFailure {
+    std::string routine;  // "plate buckling", "stiffener yield", ...
+    std::string cause;    // "square root of a negative number (...)"
+    std::string Text() const { return "Calculation stopped in " + routine + ": " + cause; }
+};
+
+// A spacing guard message with the input field that gets the focus back.
+struct SpacingMessage {
+    std::string text;
+    std::string field;  // object name of the field: "is1" or "is2"
+};
+
+// Everything the checks of one run produce. `Calculate` resets it as a whole before the first
+// check, so a result never outlives the inputs it was computed from.
+struct CheckResults {
+    // Plate buckling and ultimate strength (3/3.1, 3/3.3, 3/3.5).
+    double UFpb = 0, UFpu = 0, UFpl = 0;
+    double UFpb2 = 0, UFpu2 = 0, UFpl2 = 0;
+    ResultLine UFpbText, UFpuText, UFplText;
+    ResultLine UFpb2Text, UFpu2Text, UFpl2Text;
+
+    // Stiffener buckling, torsional buckling, deformation (3/5.1, 3/5.3).
+    double UFbu = 0, UFbt = 0;
+    double Deformation = 0;
+    ResultLine UFbuText, UFbtText, DeformationText;
+
+    // Stiffness and overall buckling (3/9.1, 3/5.7).
+    double UFs = 0, UFgbu = 0;
+    ResultLine UFsText, UFgbuText;
+
+    // Plate yield (3-2-1/3.11) and plate scantling (3-2-2/7.3 and the like).
+    double UFy = 0, UFt = 0;
+    ResultLine UFyText, UFtText;
+
+    // Stiffener yield (3-2-1/3.11), stiffener and girder scantling, girder proportions.
+    double UFyp = 0, UFys = 0, UFsm = 0, UFgm = 0;
+    ResultLine UFypText, UFysText, UFsmText, UFgmText;
+    ResultLine GirderDepthText, GirderWebText, TrippingText;
+};
+
+// The project record: every input, derived quantity and result of the panel under check.
+// Inputs are single precision as entered; derived quantities are double unless noted.
+struct Project : CheckResults {
+    // --- identity and folders
+    std::string ProjectName;
+    std::string Identification;
+    std::string ProjectFile;
+    std::string AppFolder;
+    std::string WorkFolder;
+    std::string HelpFolder;
+    std::string DataFolder;
+    Rgb HeaderColour = 0;
+    int DecimalMode = 0;  // 0: the system writes decimals with a point
+
+    // --- analysis options
+    int AnalysisMode = 1;  // 1 buckling, 2 scantling/yield, 3 both, 4 scantling (print only)
+    int PrintMode = 0;
+    int LoadingCondition = 0;  // 0 Cond. A static, 1 Cond. B combined, 2 Cond. C other
+    int CFactorTab = 1;        // kind of structure: 0 watertight bhd, 1 tank bhd, 2 upper structure
+    int CFactorOption = 0;     // stiffener end attachment on that page
+    bool IncludeDeformation = false;
+
+    // --- geometry, mm (UnitLength in m)
+    float t = 0;   // plate thickness
+    float L1 = 0;  // stiffener span under check
+    float L2 = 0;  // span of the adjacent stiffener field
+    float s1 = 0;  // spacing on side 1 (width of plate field 1)
+    float s2 = 0;  // spacing on side 2
+    float Lt = 0;  // distance between tripping brackets
+    float Lg = 0;  // girder span
+    float Lgs = 0;  // girder span of the girder scantling check
+    float UnitLength = 0;
+
+    // --- stresses and pressures, MPa; compression negative
+    float SigxA = 0, SigxB = 0;  // longitudinal, at the outer edges of fields 1 and 2
+    float SigyA = 0, SigyC = 0;  // transverse, at the span ends A and C
+    float Tau = 0;
+    float p = 0;   // lateral pressure for buckling and yield, positive on the plate side
+    float ps = 0;  // lateral pressure for scantling, positive on the stiffener side
+
+    // --- materials and safety
+    int PlateMaterialIndex = 2;
+    int StiffMaterialIndex = 2;
+    float Fyp = 0, Fup = 0;  // plate and girder, MPa
+    float Fys = 0, Fus = 0;  // stiffener, MPa
+    float StiffMaterialFactor = 0;  // Q
+    float E = 0;
+    float FS = 0;       // factor of safety of the yield checks
+    float UFallow = 0;  // allowable utilisation factor of the buckling checks ("n")
+
+    // --- profile selection
+    int StiffProfileType = 0;  // 0..9, see profiles/catalogue
+    int BfTableRow = 16;
+    int LTableRow = 0;
+    int TTableRow = 0;
+    int FbTableRow = 13;
+    int GirderProfileType = 3;  // 1 L built up, 3 T built up
+    int FigureToScale = 1;
+
+    // Resolved dimensions of the current stiffener, mm (area mm2).
+    float StiffH = 0, StiffB = 0, StiffTw = 0, StiffTf = 0, StiffHw = 0;
+    float StiffC = 0;  // bulb: third table column c; trapezoid: web offset b
+    float StiffR = 0;  // bulb: fourth table column r
+    double StiffArea = 0;  // mm2, from the section properties (kept in the project file)
+
+    // Built-up inputs, kept per family so that each dialog reopens on its last values.
+    float LBuiltH = 0, LBuiltB = 0, LBuiltTw = 0, LBuiltTf = 0;
+    float TBuiltH = 0, TBuiltB = 0, TBuiltTw = 0, TBuiltTf = 0;
+    float FbBuiltH = 0, FbBuiltTw = 0;
+    float RhsBuiltH = 0, RhsBuiltB = 0, RhsBuiltTw = 0;
+    float TrapBuiltH = 0, TrapBuiltB = 0, TrapBuiltTw = 0, TrapBuiltOffset = 0;
+    float IBuiltH = 0, IBuiltB = 0, IBuiltTw = 0, IBuiltTf = 0;
+    float GirderLBuiltH = 0, GirderLBuiltB = 0, GirderLBuiltTw = 0, GirderLBuiltTf = 0;
+    float GirderTBuiltH = 0, GirderTBuiltB = 0, GirderTBuiltTw = 0, GirderTBuiltTf = 0;
+
+    // Girder in use, mm.
+    float GirderH = 0, GirderB = 0, GirderTw = 0, GirderTf = 0;
+
+    // --- derived quantities, recomputed by every run
+    double sMean = 0;  // load breadth of the stiffener, (s1 + s2)/2
+    double LMean = 0;  // (L1 + L2)/2
+    double SigxStiff = 0;  // longitudinal stress at the stiffener line
+    double Sigx1Low = 0, Sigx1High = 0;  // edge stresses of plate field 1
+    double Sigx2Low = 0, Sigx2High = 0;  // edge stresses of plate field 2
+    double SigxMin1 = 0, SigxMin2 = 0;
+    double SigyLow = 0, SigyHigh = 0;
+    double SigyMin1 = 0, SigyMin2 = 0;
+    double SigF = 0;  // plate yield stress used by plate buckling
+    double Pr = 0;    // proportional linear elastic limit
+    double se = 0;    // effective width of plating after buckling, mm
+
+    // --- run flags and what a run leaves for the window
+    bool PlateErrorFlag1 = false;
+    bool PlateErrorFlag2 = false;
+    int ResultRow = 0;  // equals the row count of `Result` after every append
+    std::vector<SpacingMessage> SpacingMessages;
+    std::optional<StepFailure> CalcFailure;
+    ResultList Result;
+};
+
+// Puts a fresh project in place. Does not calculate; leaves the strengths Fyp..Fus alone, since
+// the next run loads them from the material rows.
+void NewProject(Project& p);
+
+// Choosing a loading condition sets the safety values of the buckling and yield checks;
+// Cond. C keeps whatever stands.
+void SetLoadingCondition(Project& p, int condition);
+
+// Copy a material row into the plate (and girder) or stiffener strengths. The table's last row
+// stands for a material typed by hand: its numbers are never copied.
+void LoadPlateMaterial(Project& p, const Tables& tables, int index);
+void LoadStiffenerMaterial(Project& p, const Tables& tables, int index);
+
+}  // namespace kelvor

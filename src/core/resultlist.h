@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/resultline.h"
+
+namespace kelvor {
+
+// An RGB colour, 0xRRGGBB.
+using Rgb = std::uint32_t;
+
+constexpr Rgb RgbOf(int r, int g, int b) {
+    return (static_cast<Rgb>(r) << 16) | (static_cast<Rgb>(g) << 8) | static_cast<Rgb>(b);
+}
+
+// The basic 16-colour palette that status words index.
+Rgb PaletteColour(int index);
+
+constexpr Rgb kPureRed = RgbOf(255, 0, 0);
+
+enum class ColumnAlign { Left, Centre };
+
+struct ResultColumn {
+    std::string header;
+    double widthShare;  // fraction of the list's width
+    ColumnAlign align;
+};
+
+// One row of the result list: a text, two cell texts, a bold flag and colour for the row and
+// for the cell of column 2.
+struct ResultListRow {
+    std::string text;
+    std::string value;
+    std::string reference;
+    bool bold = false;
+    Rgb colour = 0;
+    bool valueBold = false;
+    Rgb valueColour = 0;
+};
+
+// The result list as a model: the window, the report and the command-line tool all show it.
+struct ResultList {
+    std::vector<ResultColumn> columns;
+    std::vector<ResultListRow> rows;
+    // The "- Include deformation" box is only usable in buckling mode.
+    bool deformationBoxVisible = true;
+
+    void Reset();  // no rows, the three standard columns
+    void AppendPlain(std::string text);
+    void AppendHeading(std::string text);
+    void AppendLine(const ResultLine& line);
+};
+
+}  // namespace kelvor

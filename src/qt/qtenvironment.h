@@ -1,0 +1,12 @@
+#pragma once
+
+#include "core/session.h"
+
+namespace kelvor {
+
+// The start-up environment as Qt sees it: the locale's decimal point, the executable's folder,
+// the data folder ($KELVOR_DATA_DIR, else the per-user data folder seeded from the shipped
+// tables beside the program).
+StartupEnvironment QtStartupEnvironment();
+
+}  // namespace kelvor

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QTreeWidget>
+
+namespace kelvor {
+
+struct ResultList;
+
+// The result list `ListView1`: three columns in report layout, filled from the record's model.
+class ResultListView : public QTreeWidget {
+    Q_OBJECT
+public:
+    explicit ResultListView(QWidget* parent = nullptr);
+    void Show(const ResultList& list);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void ApplyColumnWidths();
+    std::vector<double> shares_;
+};
+
+}  // namespace kelvor

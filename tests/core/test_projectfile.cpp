@@ -1,0 +1,585 @@
+// Golden file: tests/data/projectfile/default202.kelvo is DefaultProject() below written by
+// WriteProjectFile. After a deliberate format change, regenerate it by running this test binary
+// with KELVOR_UPDATE_GOLDEN=1 set, and review the diff before committing it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/project.h"
+#include "core/tables.h"
+#include "files/projectfile.h"
+
+namespace kelvor {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kDataDir = std::string(KELVOR_TEST_DATA_DIR) + "/projectfile/";
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteBytes(const fs::path& path, const std::string& content) {
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+std::vector<std::string> SplitCrLf(const std::string& content) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = content.find("\r\n", start)) != std::string::npos;
+         start = end + 2) {
+        lines.push_back(content.substr(start, end - start));
+    }
+    EXPECT_EQ(start, content.size()) << "text after the last CR LF";
+    return lines;
+}
+
+std::string JoinCrLf(const std::vector<std::string>& lines, std::size_t count = SIZE_MAX) {
+    std::string out;
+    for (std::size_t i = 0; i < lines.size() && i < count; ++i) {
+        out += lines[i] + "\r\n";
+    }
+    return out;
+}
+
+std::string WithLine(std::vector<std::string> lines, int line, const std::string& text) {
+    lines[static_cast<std::size_t>(line - 1)] = text;
+    return JoinCrLf(lines);
+}
+
+// Every input a read could touch, in a form where any difference (even -0 against 0) shows.
+std::string Snapshot(const Project& p) {
+    std::ostringstream out;
+    out << std::hexfloat << p.ProjectName << '|' << p.Identification << '|' << p.ProjectFile
+        << '|' << p.StiffArea;
+    for (int v : {p.PlateMaterialIndex, p.StiffMaterialIndex, p.StiffProfileType, p.BfTableRow,
+                  p.LTableRow, p.TTableRow, p.FbTableRow, p.GirderProfileType,
+                  p.LoadingCondition, p.CFactorTab, p.CFactorOption, p.AnalysisMode}) {
+        out << ' ' << v;
+    }
+    for (float v : {p.UnitLength, p.FS, p.UFallow, p.Fyp, p.Fup, p.Fys, p.Fus, p.E, p.s1, p.s2,
+                    p.L1, p.L2, p.Lg, p.Lgs, p.Lt, p.t, p.SigxA, p.SigxB, p.SigyA, p.SigyC,
+                    p.Tau, p.p, p.ps, p.StiffH, p.StiffB, p.StiffTw, p.StiffTf, p.StiffR,
+                    p.StiffC, p.GirderH, p.GirderB, p.GirderTw, p.GirderTf, p.LBuiltH,
+                    p.LBuiltB, p.LBuiltTw, p.LBuiltTf, p.TBuiltH, p.TBuiltB, p.TBuiltTw,
+                    p.TBuiltTf, p.FbBuiltH, p.FbBuiltTw, p.RhsBuiltH, p.RhsBuiltB, p.RhsBuiltTw,
+                    p.TrapBuiltH, p.TrapBuiltB, p.TrapBuiltTw, p.TrapBuiltOffset, p.IBuiltH,
+                    p.IBuiltB, p.IBuiltTw, p.IBuiltTf, p.GirderLBuiltH, p.GirderLBuiltB,
+                    p.GirderLBuiltTw, p.GirderLBuiltTf, p.GirderTBuiltH, p.GirderTBuiltB,
+                    p.GirderTBuiltTw, p.GirderTBuiltTf}) {
+        out << ' ' << v;
+    }
+    return out.str();
+}
+
+// A new project as the window holds it after the first run: strengths of material row 2, the
+// T girder's dimensions and the stiffener's area in place.
+Project DefaultProject() {
+    Project p;
+    NewProject(p);
+    p.Fyp = p.Fys = 355;
+    p.Fup = p.Fus = 470;
+    p.StiffArea = 2772;
+    p.GirderH = 800;
+    p.GirderB = 200;
+    p.GirderTw = 10;
+    p.GirderTf = 20;
+    return p;
+}
+
+// Every line of the file holds a value no other line holds, so a swapped line shows. Only file
+// fields differ from DefaultProject(), plus the built-up inputs a read fills for codes 7 and 1.
+Project DistinctProject() {
+    Project p = DefaultProject();
+    p.ProjectName = "Panel B";
+    p.Identification = "Frame 12";
+    p.PlateMaterialIndex = 1;
+    p.StiffMaterialIndex = 3;
+    p.StiffProfileType = 7;
+    p.BfTableRow = 17;
+    p.LTableRow = 5;
+    p.TTableRow = 6;
+    p.FbTableRow = 8;
+    p.GirderProfileType = 1;
+    p.LoadingCondition = 2;
+    p.CFactorTab = 0;
+    p.CFactorOption = 1;
+    p.UnitLength = 65.5f;
+    p.FS = 1.25f;
+    p.UFallow = 0.75f;
+    p.Fyp = 355;
+    p.Fup = 470;
+    p.Fys = 315;
+    p.Fus = 440;
+    p.E = 210000;
+    p.s1 = 610;
+    p.s2 = 640;
+    p.L1 = 3100;
+    p.L2 = 2900;
+    p.Lg = 8100;
+    p.Lgs = 6100;
+    p.Lt = 2950;
+    p.t = 12.5f;
+    p.SigxA = -101;
+    p.SigxB = -99.5f;
+    p.SigyA = -31;
+    p.SigyC = -29;
+    p.Tau = 41;
+    p.p = 0.031f;
+    p.ps = 1e-5f;
+    p.StiffArea = 2802.12345678901;
+    p.StiffH = p.RhsBuiltH = 210;
+    p.StiffB = p.RhsBuiltB = 91;
+    p.StiffTw = p.RhsBuiltTw = 9.5f;
+    p.StiffTf = 13;
+    p.StiffR = 10.5f;
+    p.StiffC = 1.5f;
+    p.GirderH = p.GirderLBuiltH = 810;
+    p.GirderB = p.GirderLBuiltB = 210;
+    p.GirderTw = p.GirderLBuiltTw = 11;
+    p.GirderTf = p.GirderLBuiltTf = 21;
+    return p;
+}
+
+const std::vector<std::string> kDistinctLines = {
+    "202", "\"Panel B\"", "\"Frame 12\"", "1", "3", "7", "17", "5", "6", "8", "1", "2", "0",
+    "1", "65.5", "1.25", ".75", "355", "470", "315", "440", "210000", "610", "640", "3100",
+    "2900", "8100", "6100", "2950", "12.5", "-101", "-99.5", "-31", "-29", "41", ".031",
+    "1E-05", "2802.12345678901", "210", "91", "9.5", "13", "10.5", "1.5", "810", "210", "11",
+    "21"};
+
+// Small tables with known matches: L rows 1 and 3 share H, B, tw; T rows differ in tf only.
+Tables TestTables() {
+    Tables t;
+    t.LTable.rows = {{100, 75, 7, 9, 0}, {200, 90, 9, 12, 0}, {150, 90, 8.1f, 12, 0},
+                     {200, 90, 9, 15, 0}};
+    t.TTable.rows = {{200, 90, 9, 12, 0}, {200, 90, 9, 15, 0}};
+    t.FbTable.rows = {{200, 9, 0, 0, 0}, {200, 10, 0, 0, 0}, {200, 9, 0, 0, 0}};
+    t.BfTable.rows = {{200, 9, 25, 8, 2700}, {220, 10, 28, 9, 3100}};
+    t.Materials.resize(5);
+    return t;
+}
+
+class ProjectFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = fs::temp_directory_path() / (std::string("kelvor-projectfile-") + info->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
+
+    // Writes, then reads into a new project; the read must succeed.
+    Project WriteAndRead(Project source, const Tables& tables = Tables{}) {
+        std::string path = PathOf("roundtrip.kelvo");
+        EXPECT_TRUE(WriteProjectFile(source, path).ok);
+        Project read = DefaultProject();
+        const FileResult result = ReadProjectFile(read, tables, path);
+        EXPECT_TRUE(result.ok) << result.message;
+        EXPECT_EQ(result.message, "");
+        return read;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(ProjectFileTest, NewProjectIsWrittenAsTheGoldenFile) {
+    Project p = DefaultProject();
+    std::string path = PathOf("a.kelvo");
+    const FileResult result = WriteProjectFile(p, path);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.message, "");
+    EXPECT_EQ(p.ProjectFile, path);
+
+    const std::string content = ReadBytes(path);
+    if (std::getenv("KELVOR_UPDATE_GOLDEN") != nullptr) {
+        WriteBytes(kDataDir + "default202.kelvo", content);
+    }
+    const std::vector<std::string> lines = SplitCrLf(content);
+    ASSERT_EQ(lines.size(), 48u);
+    EXPECT_EQ(content.find('\n'), content.find("\r\n") + 1) << "every line ends with CR LF";
+    const struct {
+        int line;
+        const char* text;
+    } rows[] = {{1, "202"},   {2, "\"Project\""}, {3, "\"Test\""}, {16, "1.43"},
+                {18, "355"},  {22, "206000"},     {31, "-100"},    {36, ".03"},
+                {37, ".03"},  {38, "2772"},       {43, "10"},      {44, "1"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        EXPECT_EQ(lines[static_cast<std::size_t>(row.line - 1)], row.text);
+    }
+    EXPECT_EQ(content, ReadBytes(kDataDir + "default202.kelvo"));
+}
+
+TEST_F(ProjectFileTest, EveryFieldHasItsOwnLineAndReadsBack) {
+    Project source = DistinctProject();
+    std::string path = PathOf("distinct.kelvo");
+    ASSERT_TRUE(WriteProjectFile(source, path).ok);
+    const std::vector<std::string> lines = SplitCrLf(ReadBytes(path));
+    ASSERT_EQ(lines.size(), kDistinctLines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        SCOPED_TRACE("line " + std::to_string(i + 1));
+        EXPECT_EQ(lines[i], kDistinctLines[i]);
+    }
+
+    for (const Project& source : {DistinctProject(), DefaultProject()}) {
+        SCOPED_TRACE(source.ProjectName);
+        Project expected = source;
+        expected.ProjectFile = PathOf("roundtrip.kelvo");
+        EXPECT_EQ(Snapshot(WriteAndRead(source)), Snapshot(expected));
+    }
+}
+
+TEST_F(ProjectFileTest, OlderLayoutGetsTheMissingValues) {
+    const std::string oldPath = kDataDir + "old170.kelvo";
+    Project p = DefaultProject();
+    FileResult result = ReadProjectFile(p, Tables{}, oldPath);
+    ASSERT_TRUE(result.ok) << result.message;
+
+    Project expected = DefaultProject();
+    expected.ProjectFile = oldPath;
+    expected.ProjectName = "Old panel";
+    expected.Identification = "Deck 4";
+    expected.PlateMaterialIndex = 1;
+    expected.StiffMaterialIndex = 3;
+    expected.StiffProfileType = 1;
+    expected.LTableRow = 2;
+    expected.TTableRow = 4;
+    expected.CFactorTab = 2;
+    expected.CFactorOption = 1;
+    expected.Fyp = 235;
+    expected.Fup = 400;
+    expected.Fys = 315;
+    expected.Fus = 440;
+    expected.s1 = 600;
+    expected.s2 = 650;
+    expected.L1 = expected.L2 = 3000;
+    expected.Lg = 9000;
+    expected.Lgs = 5400;
+    expected.Lt = 3000;
+    expected.t = 15;
+    expected.SigxA = -80;
+    expected.SigxB = -60;
+    expected.SigyA = -20;
+    expected.SigyC = -25;
+    expected.Tau = 30;
+    expected.p = expected.ps = -0.05f;
+    expected.StiffArea = 3700;
+    expected.StiffH = expected.LBuiltH = 250;
+    expected.StiffB = expected.LBuiltB = 90;
+    expected.StiffTw = expected.LBuiltTw = 10;
+    expected.StiffTf = expected.LBuiltTf = 15;
+    expected.StiffR = 6;
+    expected.StiffC = 2.5f;
+    expected.GirderProfileType = 3;
+    expected.GirderH = expected.GirderTBuiltH = 800;
+    expected.GirderB = expected.GirderTBuiltB = 200;
+    expected.GirderTw = expected.GirderTBuiltTw = 10;
+    expected.GirderTf = expected.GirderTBuiltTf = 20;
+    EXPECT_EQ(Snapshot(p), Snapshot(expected));
+
+    // LF endings read the same; saving gives the current layout, which reads back unchanged.
+    std::string lf = ReadBytes(oldPath);
+    for (std::size_t at; (at = lf.find('\r')) != std::string::npos;) {
+        lf.erase(at, 1);
+    }
+    WriteBytes(PathOf("lf.kelvo"), lf);
+    Project fromLf = DefaultProject();
+    ASSERT_TRUE(ReadProjectFile(fromLf, Tables{}, PathOf("lf.kelvo")).ok);
+    fromLf.ProjectFile = oldPath;
+    EXPECT_EQ(Snapshot(fromLf), Snapshot(expected));
+
+    Project saved = WriteAndRead(p);
+    EXPECT_EQ(SplitCrLf(ReadBytes(PathOf("roundtrip.kelvo"))).front(), "202");
+    saved.ProjectFile = oldPath;
+    EXPECT_EQ(Snapshot(saved), Snapshot(expected));
+}
+
+TEST_F(ProjectFileTest, TableRowFollowsTheStoredDimensions) {
+    const struct {
+        const char* name;
+        int family;
+        float h, b, tw, tf;
+        int stored;
+        int Project::*row;
+        int expected;
+    } rows[] = {
+        {"L: rows 1 and 3 match, tf ignored, last wins", 0, 200, 90, 9, 12, 0,
+         &Project::LTableRow, 3},
+        {"L: one match", 0, 100, 75, 7, 9, 2, &Project::LTableRow, 0},
+        {"L: decimal web equals the single-precision table value", 0, 150, 90, 8.1f, 99, 0,
+         &Project::LTableRow, 2},
+        {"L: no match keeps the stored row", 0, 250, 90, 9, 12, 2, &Project::LTableRow, 2},
+        {"T: tf compared", 2, 200, 90, 9, 15, 0, &Project::TTableRow, 1},
+        {"T: no match", 2, 200, 90, 9, 13, 1, &Project::TTableRow, 1},
+        {"flat bar: last of two", 4, 200, 55, 9, 0, 1, &Project::FbTableRow, 2},
+        {"bulb flat", 6, 220, 0, 10, 0, 0, &Project::BfTableRow, 1},
+        {"L built up is not looked up", 1, 100, 75, 7, 9, 2, &Project::LTableRow, 2},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Project p = DefaultProject();
+        p.StiffProfileType = row.family;
+        p.StiffH = row.h;
+        p.StiffB = row.b;
+        p.StiffTw = row.tw;
+        p.StiffTf = row.tf;
+        p.*row.row = row.stored;
+        EXPECT_EQ(WriteAndRead(p, TestTables()).*row.row, row.expected);
+    }
+}
+
+TEST_F(ProjectFileTest, BuiltUpInputsOfTheFamilyInUseTakeTheStoredDimensions) {
+    using Change = void (*)(Project&);
+    const struct {
+        int family, girder;
+        Change change;
+    } rows[] = {
+        {1, 3, [](Project& e) {
+             e.LBuiltH = 310, e.LBuiltB = 95, e.LBuiltTw = 11, e.LBuiltTf = 14;
+             e.GirderTBuiltH = 900, e.GirderTBuiltB = 250, e.GirderTBuiltTw = 12;
+             e.GirderTBuiltTf = 25;
+         }},
+        {3, 1, [](Project& e) {
+             e.TBuiltH = 310, e.TBuiltB = 95, e.TBuiltTw = 11, e.TBuiltTf = 14;
+             e.GirderLBuiltH = 900, e.GirderLBuiltB = 250, e.GirderLBuiltTw = 12;
+             e.GirderLBuiltTf = 25;
+         }},
+        {5, 1, [](Project& e) {
+             e.FbBuiltH = 310, e.FbBuiltTw = 11;
+             e.GirderLBuiltH = 900, e.GirderLBuiltB = 250, e.GirderLBuiltTw = 12;
+             e.GirderLBuiltTf = 25;
+         }},
+        {7, 1, [](Project& e) {
+             e.RhsBuiltH = 310, e.RhsBuiltB = 95, e.RhsBuiltTw = 11;
+             e.GirderLBuiltH = 900, e.GirderLBuiltB = 250, e.GirderLBuiltTw = 12;
+             e.GirderLBuiltTf = 25;
+         }},
+        {8, 1, [](Project& e) {
+             e.TrapBuiltH = 310, e.TrapBuiltB = 95, e.TrapBuiltTw = 11, e.TrapBuiltOffset = 42;
+             e.GirderLBuiltH = 900, e.GirderLBuiltB = 250, e.GirderLBuiltTw = 12;
+             e.GirderLBuiltTf = 25;
+         }},
+        {9, 1, [](Project& e) {
+             e.IBuiltH = 310, e.IBuiltB = 95, e.IBuiltTw = 11, e.IBuiltTf = 14;
+             e.GirderLBuiltH = 900, e.GirderLBuiltB = 250, e.GirderLBuiltTw = 12;
+             e.GirderLBuiltTf = 25;
+         }},
+        {0, 1, [](Project& e) {
+             e.GirderLBuiltH = 900, e.GirderLBuiltB = 250, e.GirderLBuiltTw = 12;
+             e.GirderLBuiltTf = 25;
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE("family " + std::to_string(row.family));
+        Project p = DefaultProject();
+        p.StiffProfileType = row.family;
+        p.GirderProfileType = row.girder;
+        p.StiffH = 310, p.StiffB = 95, p.StiffTw = 11, p.StiffTf = 14, p.StiffC = 42;
+        p.StiffR = 7;
+        p.GirderH = 900, p.GirderB = 250, p.GirderTw = 12, p.GirderTf = 25;
+        Project expected = p;
+        row.change(expected);
+        expected.ProjectFile = PathOf("roundtrip.kelvo");
+        EXPECT_EQ(Snapshot(WriteAndRead(p)), Snapshot(expected));
+    }
+}
+
+TEST_F(ProjectFileTest, LegacyExtensionsAreSavedAsVlrm) {
+    const struct {
+        const char* given;
+        const char* written;
+    } rows[] = {
+        {"x.vlm", "x.vlrm"},
+        {"x.hgt", "x.vlrm"},
+        {"x.vlm.hgt", "x.vlrm.hgt"},  // ".vlm" wins, ".hgt" stays
+        {"a.vlm.b.vlm", "a.vlrm.b.vlrm"},
+        {"x.VLM", "x.VLM"},
+        {"x.kelvo", "x.kelvo"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.given);
+        Project p = DefaultProject();
+        std::string path = PathOf(row.given);
+        ASSERT_TRUE(WriteProjectFile(p, path).ok);
+        EXPECT_EQ(path, PathOf(row.written));
+        EXPECT_EQ(p.ProjectFile, PathOf(row.written));
+        EXPECT_TRUE(fs::is_regular_file(PathOf(row.written)));
+        EXPECT_EQ(fs::exists(PathOf(row.given)), row.given == std::string(row.written));
+    }
+}
+
+TEST_F(ProjectFileTest, QuotesAndLineBreaksInTextsKeepTheLayout) {
+    Project p = DefaultProject();
+    p.ProjectName = "He said \"stop\"";
+    p.Identification = "a\"b\r\nc";
+    const Project read = WriteAndRead(p);
+    const std::vector<std::string> lines = SplitCrLf(ReadBytes(PathOf("roundtrip.kelvo")));
+    ASSERT_EQ(lines.size(), 48u);
+    EXPECT_EQ(lines[1], "\"He said 'stop'\"");
+    EXPECT_EQ(lines[2], "\"a'b  c\"");
+    EXPECT_EQ(read.ProjectName, "He said 'stop'");
+    EXPECT_EQ(read.Identification, "a'b  c");
+}
+
+TEST_F(ProjectFileTest, ReaderAcceptsEveryNumberFormAndLenientLines) {
+    const std::vector<std::string> golden = SplitCrLf(ReadBytes(kDataDir + "default202.kelvo"));
+    ASSERT_EQ(golden.size(), 48u);
+    using Change = void (*)(Project&);
+    const struct {
+        const char* name;
+        std::string content;
+        Change change;
+    } rows[] = {
+        {"leading zero", WithLine(golden, 36, "0.03"), [](Project& e) { e.p = 0.03f; }},
+        {"exponent", WithLine(golden, 36, "3E-02"), [](Project& e) { e.p = 0.03f; }},
+        {"negative below one", WithLine(golden, 31, "-.5"), [](Project& e) { e.SigxA = -0.5f; }},
+        {"plus sign and blanks", WithLine(golden, 30, " +12.5\t"), [](Project& e) { e.t = 12.5f; }},
+        {"large area", WithLine(golden, 38, "1.5E+10"), [](Project& e) { e.StiffArea = 1.5e10; }},
+        {"tiny value becomes zero", WithLine(golden, 35, "1E-50"), [](Project& e) { e.Tau = 0; }},
+        {"integer with blanks", WithLine(golden, 4, " 1 "),
+         [](Project& e) { e.PlateMaterialIndex = 1; }},
+        {"last material row of the full table", WithLine(golden, 5, "22"),
+         [](Project& e) { e.StiffMaterialIndex = 22; }},
+        {"last table row", WithLine(golden, 7, "60"), [](Project& e) { e.BfTableRow = 60; }},
+        {"text without quotes", WithLine(golden, 2, "  Bare name "),
+         [](Project& e) { e.ProjectName = "Bare name"; }},
+        {"blanks inside quotes", WithLine(golden, 2, "\" in \""),
+         [](Project& e) { e.ProjectName = " in "; }},
+        {"empty text", WithLine(golden, 3, "\"\""), [](Project& e) { e.Identification = ""; }},
+        {"version 180 has the long layout", WithLine(golden, 1, "180"), [](Project&) {}},
+        {"last line without CR LF", JoinCrLf(golden).substr(0, JoinCrLf(golden).size() - 2),
+         [](Project&) {}},
+        {"lines after 48 ignored", JoinCrLf(golden) + "junk\r\n\0\0\r\n", [](Project&) {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        WriteBytes(PathOf("in.kelvo"), row.content);
+        Project p;
+        const FileResult result = ReadProjectFile(p, Tables{}, PathOf("in.kelvo"));
+        ASSERT_TRUE(result.ok) << result.message;
+        Project expected = DefaultProject();
+        expected.ProjectFile = PathOf("in.kelvo");
+        row.change(expected);
+        EXPECT_EQ(Snapshot(p), Snapshot(expected));
+    }
+}
+
+TEST_F(ProjectFileTest, BrokenFileLeavesTheProjectAsItWas) {
+    const std::vector<std::string> golden = SplitCrLf(ReadBytes(kDataDir + "default202.kelvo"));
+    const std::vector<std::string> old = SplitCrLf(ReadBytes(kDataDir + "old170.kelvo"));
+    ASSERT_EQ(golden.size(), 48u);
+    ASSERT_EQ(old.size(), 38u);
+    const Tables none;
+    const Tables small = TestTables();
+    const struct {
+        const char* name;
+        std::string content;
+        int line;
+        const Tables& tables = none;
+    } rows[] = {
+        {"empty file", "", 1},
+        {"version only", "202\r\n", 2},
+        {"ends after line 11", JoinCrLf(golden, 11), 12},
+        {"ends after line 47", JoinCrLf(golden, 47), 48},
+        {"empty line 48", JoinCrLf(golden, 47) + "\r\n", 48},
+        {"old layout ends after its line 37", JoinCrLf(old, 37), 38},
+        {"old layout ends after L1", JoinCrLf(old, 24), 25},
+        {"version not a number", WithLine(golden, 1, "two hundred"), 1},
+        {"version 179 reads the short layout", WithLine(golden, 1, "179"), 11},
+        {"integer with a fraction", WithLine(golden, 4, "2.5"), 4},
+        {"integer with an exponent", WithLine(golden, 7, "1E1"), 7},
+        {"integer beyond int", WithLine(golden, 8, "99999999999"), 8},
+        {"decimal comma", WithLine(golden, 25, "3000,5"), 25},
+        {"empty real", WithLine(golden, 30, ""), 30},
+        {"beyond single precision", WithLine(golden, 31, "1E39"), 31},
+        {"nan", WithLine(golden, 32, "nan"), 32},
+        {"infinity", WithLine(golden, 33, "-inf"), 33},
+        {"two signs", WithLine(golden, 34, "+-5"), 34},
+        {"hexadecimal", WithLine(golden, 35, "0x10"), 35},
+        {"area beyond double", WithLine(golden, 38, "1E999"), 38},
+        {"family 10", WithLine(golden, 6, "10"), 6},
+        {"family -1", WithLine(golden, 6, "-1"), 6},
+        {"old file with family 12", WithLine(old, 6, "12"), 6},
+        {"girder code 2", WithLine(golden, 11, "2"), 11},
+        {"loading condition 3", WithLine(golden, 12, "3"), 12},
+        {"structure page 3", WithLine(golden, 13, "3"), 13},
+        {"attachment option 2", WithLine(golden, 14, "2"), 14},
+        {"material 23 without a table", WithLine(golden, 4, "23"), 4},
+        {"material beyond the loaded table", WithLine(golden, 5, "5"), 5, small},
+        {"bulb row 61", WithLine(golden, 7, "61"), 7},
+        {"L row beyond the loaded table", WithLine(golden, 8, "4"), 8, small},
+        {"negative T row", WithLine(golden, 9, "-1"), 9},
+        {"CR only line ends", WithLine(golden, 1, "202\r\"Project\""), 1},
+        {"binary garbage", std::string("\x7f" "ELF\x02\x01\x01\0\0\xff\xfe\n\x90\x90", 14), 1},
+        {"NUL bytes only", std::string(1000, '\0'), 1},
+        {"NUL byte in a number", WithLine(golden, 25, std::string("30\0" "00", 5)), 25},
+        {"10 MB line", WithLine(golden, 2, std::string(10 << 20, 'x')), 2},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::string path = PathOf("broken.kelvo");
+        WriteBytes(path, row.content);
+        Project p = DistinctProject();
+        p.ProjectFile = "previous.kelvo";
+        const std::string before = Snapshot(p);
+        const FileResult result = ReadProjectFile(p, row.tables, path);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.message, "can't read file - " + path + ", line " +
+                                      std::to_string(row.line));
+        EXPECT_EQ(Snapshot(p), before);
+    }
+}
+
+TEST_F(ProjectFileTest, MissingFileOrFolderIsNotRead) {
+    Project p = DistinctProject();
+    const std::string before = Snapshot(p);
+    const std::string missing = PathOf("missing.kelvo");
+    FileResult result = ReadProjectFile(p, Tables{}, missing);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.message, "can't find file - " + missing);
+    result = ReadProjectFile(p, Tables{}, dir_.string());
+    EXPECT_EQ(result.message, "can't read file - " + dir_.string() + ", line 1");
+    EXPECT_EQ(Snapshot(p), before);
+}
+
+TEST_F(ProjectFileTest, FailedSaveLeavesTargetAndProjectAlone) {
+    fs::create_directories(dir_ / "folder");
+    WriteBytes(dir_ / "folder" / "inside.txt", "keep");
+    const std::string rows[] = {PathOf("no-such-folder/x.kelvo"), PathOf("folder"),
+                                PathOf("folder") + "/"};
+    for (const std::string& given : rows) {
+        SCOPED_TRACE(given);
+        Project p = DistinctProject();
+        p.ProjectFile = "previous.kelvo";
+        std::string path = given;
+        const FileResult result = WriteProjectFile(p, path);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.message, "can't save file - " + given);
+        EXPECT_EQ(p.ProjectFile, "previous.kelvo");
+        EXPECT_EQ(ReadBytes(dir_ / "folder" / "inside.txt"), "keep");
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 1) << "no temporary left";
+    }
+
+    // A save that works replaces the old file and leaves nothing else beside it.
+    WriteBytes(PathOf("a.kelvo"), "old content");
+    Project p = DefaultProject();
+    std::string path = PathOf("a.kelvo");
+    ASSERT_TRUE(WriteProjectFile(p, path).ok);
+    EXPECT_EQ(ReadBytes(path), ReadBytes(kDataDir + "default202.kelvo"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 2);
+}
+
+}  // namespace
+}  // namespace kelvor
