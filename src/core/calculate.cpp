@@ -60,6 +60,12 @@ std::size_t RunSteps(Project& p, const Tables& tables, std::span<const CalcStep>
     return steps.size();
 }
 
+// The edge stresses of a field as the smaller and the larger of its two ends.
+void Order(double a, double b, double& low, double& high) {
+    low = a > b ? b : a;
+    high = a > b ? a : b;
+}
+
 }  // namespace
 
 void CheckSpacingAgainstSpans(Project& p) {
@@ -93,27 +99,9 @@ void StressDistribution(Project& p) {
     p.SigyMin1 = sigyA < sigyC ? sigyA : sigyC;
     p.SigxMin2 = p.SigxStiff < sigxB ? p.SigxStiff : sigxB;
     p.SigyMin2 = p.SigyMin1;
-    if (sigxA > p.SigxStiff) {
-        p.Sigx1Low = p.SigxStiff;
-        p.Sigx1High = sigxA;
-    } else {
-        p.Sigx1Low = sigxA;
-        p.Sigx1High = p.SigxStiff;
-    }
-    if (sigyA > sigyC) {
-        p.SigyLow = sigyC;
-        p.SigyHigh = sigyA;
-    } else {
-        p.SigyLow = sigyA;
-        p.SigyHigh = sigyC;
-    }
-    if (sigxB > p.SigxStiff) {
-        p.Sigx2Low = p.SigxStiff;
-        p.Sigx2High = sigxB;
-    } else {
-        p.Sigx2Low = sigxB;
-        p.Sigx2High = p.SigxStiff;
-    }
+    Order(sigxA, p.SigxStiff, p.Sigx1Low, p.Sigx1High);
+    Order(sigyA, sigyC, p.SigyLow, p.SigyHigh);
+    Order(sigxB, p.SigxStiff, p.Sigx2Low, p.Sigx2High);
 }
 
 void FillResultList(Project& p) {

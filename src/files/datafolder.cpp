@@ -8,28 +8,24 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool IsSet(const char* value)
-{
+bool IsSet(const char* value) {
     return value != nullptr && value[0] != '\0';
 }
 
-LoadMessage PathMessage(std::string_view prefix, const fs::path& path)
-{
+LoadMessage PathMessage(std::string_view prefix, const fs::path& path) {
     return {path.string(), 0, std::string(prefix) + path.string()};
 }
 
 }  // namespace
 
-const std::vector<std::string>& DataFileNames()
-{
+const std::vector<std::string>& DataFileNames() {
     static const std::vector<std::string> names = {
         std::string(kBulbFlatFile), std::string(kLFile),        std::string(kTFile),
         std::string(kFlatBarFile),  std::string(kMaterialFile), "dummy.kvi"};
     return names;
 }
 
-fs::path ResolveDataFolder(const char* envValue, const char* xdgDataHome, const char* home)
-{
+fs::path ResolveDataFolder(const char* envValue, const char* xdgDataHome, const char* home) {
     if (IsSet(envValue)) {
         return fs::path(envValue);
     }
@@ -42,8 +38,7 @@ fs::path ResolveDataFolder(const char* envValue, const char* xdgDataHome, const 
     return {};
 }
 
-std::vector<LoadMessage> SeedDataFolder(const fs::path& dataFolder, const fs::path& shippedFolder)
-{
+std::vector<LoadMessage> SeedDataFolder(const fs::path& dataFolder, const fs::path& shippedFolder) {
     std::vector<LoadMessage> messages;
     const fs::path folder = dataFolder.empty() ? fs::path(".") : dataFolder;
     std::error_code ec;

@@ -30,11 +30,13 @@ constexpr double kFirstLongLayout = 180;
 // otherwise reach the calculation and the dialogs as an index.
 using RangeCheck = bool (*)(int value, const Tables& tables);
 
+// clang-format off
 bool FamilyCode(int v, const Tables&) { return v >= 0 && v <= 9; }
 bool GirderCode(int v, const Tables&) { return v == 1 || v == 3; }
 bool LoadingCode(int v, const Tables&) { return v >= 0 && v <= 2; }
 bool StructurePage(int v, const Tables&) { return v >= 0 && v <= 2; }
 bool AttachmentOption(int v, const Tables&) { return v >= 0 && v <= 1; }
+// clang-format on
 
 // Without a loaded material table the project must still open, so the table's full size stands
 // in for it.
@@ -58,7 +60,7 @@ using FieldRef = std::variant<std::monostate, std::string Project::*, int Projec
                               float Project::*, double Project::*>;
 
 struct Field {
-    int line;          // line in the current layout
+    int line;  // line in the current layout
     FieldRef field;
     bool inOldLayout;  // also held, in the same order, by files below version 180
     RangeCheck inRange = nullptr;
@@ -137,6 +139,7 @@ struct RowMatch {
     std::array<float Project::*, 4> columns;  // project field per table column; null: unused
 };
 
+// clang-format off
 const RowMatch kRowMatches[] = {
     {0, &Tables::LTable, &Project::LTableRow,
      {&Project::StiffH, &Project::StiffB, &Project::StiffTw, nullptr}},
@@ -145,6 +148,7 @@ const RowMatch kRowMatches[] = {
     {4, &Tables::FbTable, &Project::FbTableRow, {&Project::StiffH, &Project::StiffTw}},
     {6, &Tables::BfTable, &Project::BfTableRow, {&Project::StiffH, &Project::StiffTw}},
 };
+// clang-format on
 
 struct Copy {
     float Project::*to;
@@ -158,6 +162,7 @@ struct BuiltUpCopy {
     std::array<Copy, 4> copies;  // null entries unused
 };
 
+// clang-format off
 const BuiltUpCopy kBuiltUpCopies[] = {
     {&Project::StiffProfileType, 1,
      {{{&Project::LBuiltH, &Project::StiffH},
@@ -196,6 +201,7 @@ const BuiltUpCopy kBuiltUpCopies[] = {
        {&Project::GirderTBuiltTw, &Project::GirderTw},
        {&Project::GirderTBuiltTf, &Project::GirderTf}}}},
 };
+// clang-format on
 
 // ----- writing
 
@@ -245,7 +251,7 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
     }
 }
 
-// Files of the program's predecessors carried these extensions; saving never produces them.
+// A save never writes under the extensions .vlm and .hgt; such paths are saved as .vlrm.
 void RenameLegacyExtension(std::string& path) {
     if (path.find(".vlm") != std::string::npos) {
         ReplaceAll(path, ".vlm", ".vlrm");
@@ -261,7 +267,7 @@ std::FILE* CreateTemporary(const std::filesystem::path& target, std::filesystem:
         temp = target;
         temp += ".~" + std::to_string(attempt) + ".tmp";
         errno = 0;
-        if (std::FILE* f = std::fopen(temp.c_str(), "wbx")) {
+        if (std::FILE* f = std::fopen(temp.string().c_str(), "wbx")) {
             return f;
         }
         if (errno != EEXIST) {
@@ -307,8 +313,8 @@ class LineReader {
 public:
     explicit LineReader(std::streambuf* buffer) : buffer_(buffer) {}
 
-    // False at the end of the file and for a line longer than kMaxLineLength. Accepts CR LF and
-    // LF endings.
+    // False at the end of the file, on a read error and for a line longer than kMaxLineLength.
+    // Accepts CR LF and LF endings.
     bool Next(std::string& line) {
         using Traits = std::streambuf::traits_type;
         line.clear();
@@ -316,16 +322,21 @@ public:
             return false;
         }
         bool any = false;
-        for (Traits::int_type c = buffer_->sbumpc(); !Traits::eq_int_type(c, Traits::eof());
-             c = buffer_->sbumpc()) {
-            any = true;
-            if (c == '\n') {
-                break;
+        // A file buffer reports a read error (a folder, a failing disk) by throwing.
+        try {
+            for (Traits::int_type c = buffer_->sbumpc(); !Traits::eq_int_type(c, Traits::eof());
+                 c = buffer_->sbumpc()) {
+                any = true;
+                if (c == '\n') {
+                    break;
+                }
+                if (line.size() >= kMaxLineLength) {
+                    return false;
+                }
+                line += Traits::to_char_type(c);
             }
-            if (line.size() >= kMaxLineLength) {
-                return false;
-            }
-            line += Traits::to_char_type(c);
+        } catch (const std::ios_base::failure&) {
+            return false;
         }
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
@@ -348,7 +359,9 @@ std::string_view Trimmed(std::string_view s) {
     return s;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 bool ParseInteger(std::string_view text, int& value) {
     text = Trimmed(text);
@@ -419,7 +432,7 @@ bool ReadLine(const Field& f, const std::string& line, const Tables& tables, Pro
         return true;
     }
     if (const auto* text = std::get_if<std::string Project::*>(&f.field)) {
-        p.**text = UnquotedText(line);
+        p.** text = UnquotedText(line);
         return true;
     }
     if (const auto* integer = std::get_if<int Project::*>(&f.field)) {
@@ -427,7 +440,7 @@ bool ReadLine(const Field& f, const std::string& line, const Tables& tables, Pro
         if (!ParseInteger(line, value) || (f.inRange != nullptr && !f.inRange(value, tables))) {
             return false;
         }
-        p.**integer = value;
+        p.** integer = value;
         return true;
     }
     if (const auto* real = std::get_if<float Project::*>(&f.field)) {

@@ -19,8 +19,7 @@ constexpr std::size_t kShownTokenLength = 32;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // Tokens end up in a message box: keep them short and printable whatever the file holds.
-std::string Shown(std::string_view token)
-{
+std::string Shown(std::string_view token) {
     std::string out;
     for (std::size_t i = 0; i < token.size() && i < kShownTokenLength; ++i) {
         const auto c = static_cast<unsigned char>(token[i]);
@@ -32,32 +31,27 @@ std::string Shown(std::string_view token)
     return out;
 }
 
-LoadMessage FileMessage(const fs::path& file, std::string_view prefix)
-{
+LoadMessage FileMessage(const fs::path& file, std::string_view prefix) {
     return {file.string(), 0, std::string(prefix) + file.string()};
 }
 
-LoadMessage LineMessage(const fs::path& file, int line, const std::string& reason)
-{
-    return {file.string(), line,
-            "Error in table file " + file.string() + ", line " + std::to_string(line) + ": " +
-                reason};
+LoadMessage LineMessage(const fs::path& file, int line, const std::string& reason) {
+    return {
+        file.string(), line,
+        "Error in table file " + file.string() + ", line " + std::to_string(line) + ": " + reason};
 }
 
-std::string NotANumber(std::string_view token)
-{
+std::string NotANumber(std::string_view token) {
     return "not a number: '" + Shown(token) + "'";
 }
 
-std::string NotPositive(std::string_view token)
-{
+std::string NotPositive(std::string_view token) {
     return "not a positive number: '" + Shown(token) + "'";
 }
 
 // Opens a table file, or explains why not. Only regular files are read, so a directory or a
 // device given as data folder entry can't block or flood the start.
-bool OpenTableFile(const fs::path& file, std::ifstream& in, std::vector<LoadMessage>& messages)
-{
+bool OpenTableFile(const fs::path& file, std::ifstream& in, std::vector<LoadMessage>& messages) {
     std::error_code ec;
     const fs::file_status st = fs::status(file, ec);
     if (st.type() == fs::file_type::not_found) {
@@ -76,15 +70,13 @@ bool OpenTableFile(const fs::path& file, std::ifstream& in, std::vector<LoadMess
     return true;
 }
 
-void StripLineEnd(std::string& line)
-{
+void StripLineEnd(std::string& line) {
     if (!line.empty() && line.back() == '\r') {
         line.pop_back();
     }
 }
 
-bool IsProfileSeparator(char c)
-{
+bool IsProfileSeparator(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == ',';
 }
 
@@ -92,8 +84,7 @@ bool IsProfileSeparator(char c)
 // from_chars (locale independent) and not with ParseNumber.
 enum class TokenStatus { Ok, NotANumber, NotPositive };
 
-TokenStatus ReadDimension(std::string_view token, float& value)
-{
+TokenStatus ReadDimension(std::string_view token, float& value) {
     if (token.size() > 1 && token[0] == '+' && token[1] != '-' && token[1] != '+') {
         token.remove_prefix(1);
     }
@@ -109,13 +100,11 @@ TokenStatus ReadDimension(std::string_view token, float& value)
     return value > 0 ? TokenStatus::Ok : TokenStatus::NotPositive;
 }
 
-bool IsBlankLine(std::string_view line)
-{
+bool IsBlankLine(std::string_view line) {
     return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
-std::vector<std::string_view> SplitFields(std::string_view line)
-{
+std::vector<std::string_view> SplitFields(std::string_view line) {
     std::vector<std::string_view> fields;
     std::size_t start = 0;
     while (true) {
@@ -131,8 +120,7 @@ std::vector<std::string_view> SplitFields(std::string_view line)
 
 }  // namespace
 
-int ProfileColumnCount(ProfileKind kind)
-{
+int ProfileColumnCount(ProfileKind kind) {
     switch (kind) {
         case ProfileKind::BulbFlat:
             return 5;
@@ -145,8 +133,7 @@ int ProfileColumnCount(ProfileKind kind)
     return 0;
 }
 
-std::string_view ProfilePrefix(ProfileKind kind)
-{
+std::string_view ProfilePrefix(ProfileKind kind) {
     switch (kind) {
         case ProfileKind::BulbFlat:
             return "BF";
@@ -161,8 +148,7 @@ std::string_view ProfilePrefix(ProfileKind kind)
 }
 
 std::vector<LoadMessage> LoadProfileTable(ProfileTable& table, ProfileKind kind,
-                                          const fs::path& file)
-{
+                                          const fs::path& file) {
     std::vector<LoadMessage> messages;
     table.rows.clear();
     std::ifstream in;
@@ -208,7 +194,8 @@ std::vector<LoadMessage> LoadProfileTable(ProfileTable& table, ProfileKind kind,
             if (filled == 0) {
                 if (static_cast<int>(table.rows.size()) == ProfileTable::kMaxRows) {
                     messages.push_back(LineMessage(
-                        file, lineNo, "more than " + std::to_string(ProfileTable::kMaxRows) + " rows"));
+                        file, lineNo,
+                        "more than " + std::to_string(ProfileTable::kMaxRows) + " rows"));
                     return messages;
                 }
                 rowLine = lineNo;
@@ -245,29 +232,24 @@ std::vector<LoadMessage> LoadProfileTable(ProfileTable& table, ProfileKind kind,
     return messages;
 }
 
-std::vector<LoadMessage> LoadBfTable(Tables& tables, const fs::path& dataFolder)
-{
+std::vector<LoadMessage> LoadBfTable(Tables& tables, const fs::path& dataFolder) {
     return LoadProfileTable(tables.BfTable, ProfileKind::BulbFlat, dataFolder / kBulbFlatFile);
 }
 
-std::vector<LoadMessage> LoadFbTable(Tables& tables, const fs::path& dataFolder)
-{
+std::vector<LoadMessage> LoadFbTable(Tables& tables, const fs::path& dataFolder) {
     return LoadProfileTable(tables.FbTable, ProfileKind::FlatBar, dataFolder / kFlatBarFile);
 }
 
-std::vector<LoadMessage> LoadLTable(Tables& tables, const fs::path& dataFolder)
-{
+std::vector<LoadMessage> LoadLTable(Tables& tables, const fs::path& dataFolder) {
     return LoadProfileTable(tables.LTable, ProfileKind::L, dataFolder / kLFile);
 }
 
-std::vector<LoadMessage> LoadTTable(Tables& tables, const fs::path& dataFolder)
-{
+std::vector<LoadMessage> LoadTTable(Tables& tables, const fs::path& dataFolder) {
     return LoadProfileTable(tables.TTable, ProfileKind::T, dataFolder / kTFile);
 }
 
 std::vector<LoadMessage> LoadMaterialTable(Tables& tables, const fs::path& dataFolder,
-                                           int decimalMode)
-{
+                                           int decimalMode) {
     const fs::path file = dataFolder / kMaterialFile;
     std::vector<LoadMessage> messages;
     tables.Materials.clear();
@@ -327,8 +309,8 @@ std::vector<LoadMessage> LoadMaterialTable(Tables& tables, const fs::path& dataF
     return messages;
 }
 
-std::vector<LoadMessage> LoadAllTables(Tables& tables, const fs::path& dataFolder, int decimalMode)
-{
+std::vector<LoadMessage> LoadAllTables(Tables& tables, const fs::path& dataFolder,
+                                       int decimalMode) {
     std::vector<LoadMessage> all;
     for (auto&& part : {LoadBfTable(tables, dataFolder), LoadLTable(tables, dataFolder),
                         LoadTTable(tables, dataFolder), LoadFbTable(tables, dataFolder),
@@ -338,8 +320,7 @@ std::vector<LoadMessage> LoadAllTables(Tables& tables, const fs::path& dataFolde
     return all;
 }
 
-std::string ProfileListEntry(const ProfileRow& row, ProfileKind kind, char decimalSeparator)
-{
+std::string ProfileListEntry(const ProfileRow& row, ProfileKind kind, char decimalSeparator) {
     // A bulb flat is named by H and tw only; c, r and the area follow from them.
     const int shown = kind == ProfileKind::BulbFlat ? 2 : ProfileColumnCount(kind);
     std::string entry(ProfilePrefix(kind));
@@ -353,8 +334,7 @@ std::string ProfileListEntry(const ProfileRow& row, ProfileKind kind, char decim
 }
 
 std::vector<std::string> ProfileListEntries(const ProfileTable& table, ProfileKind kind,
-                                            char decimalSeparator)
-{
+                                            char decimalSeparator) {
     std::vector<std::string> entries;
     entries.reserve(table.rows.size());
     for (const ProfileRow& row : table.rows) {
