@@ -1,5 +1,6 @@
 #include "recordjson.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -23,6 +24,14 @@ Json Value(double v) { return std::isfinite(v) ? Json(v) : Json(nullptr); }
 Json Value(int v) { return Json(v); }
 Json Value(bool v) { return Json(v); }
 Json Value(const std::string& v) { return Json(v); }
+template <std::size_t N>
+Json Value(const std::array<double, N>& points) {
+    Json a = Json::array();
+    for (double v : points) {
+        a.push_back(Value(v));
+    }
+    return a;
+}
 Json Value(const ResultLine& r) {
     return Json{{"label", r.label},
                 {"formula", r.formula},
@@ -95,6 +104,67 @@ Json RecordJson(const Project& p) {
     KELVOR_FIELD(GirderB);
     KELVOR_FIELD(GirderTw);
     KELVOR_FIELD(GirderTf);
+    // section properties, local slenderness, outline of the section figure
+    KELVOR_FIELD(StiffDesignation);
+    KELVOR_FIELD(GirderDesignation);
+    KELVOR_FIELD(StiffProfileFault);
+    KELVOR_FIELD(StiffWebArea);
+    KELVOR_FIELD(StiffFlangeArea);
+    KELVOR_FIELD(StiffMass);
+    KELVOR_FIELD(StiffZc);
+    KELVOR_FIELD(StiffYc);
+    KELVOR_FIELD(StiffIy);
+    KELVOR_FIELD(StiffIz);
+    KELVOR_FIELD(StiffU);
+    KELVOR_FIELD(StiffM);
+    KELVOR_FIELD(StiffIyf);
+    KELVOR_FIELD(StiffGamma);
+    KELVOR_FIELD(StiffIo);
+    KELVOR_FIELD(StiffK);
+    KELVOR_FIELD(Ae);
+    KELVOR_FIELD(zp);
+    KELVOR_FIELD(zTop);
+    KELVOR_FIELD(Ie);
+    KELVOR_FIELD(Wep);
+    KELVOR_FIELD(Wes);
+    KELVOR_FIELD(rGyr);
+    KELVOR_FIELD(sw);
+    KELVOR_FIELD(Aw_sw);
+    KELVOR_FIELD(zp_sw);
+    KELVOR_FIELD(zTop_sw);
+    KELVOR_FIELD(I_sw);
+    KELVOR_FIELD(Wp_sw);
+    KELVOR_FIELD(Ws_sw);
+    KELVOR_FIELD(be);
+    KELVOR_FIELD(I_be);
+    KELVOR_FIELD(Ws_be);
+    KELVOR_FIELD(WebRatio);
+    KELVOR_FIELD(WebRatioLimit);
+    KELVOR_FIELD(FlangeRatio);
+    KELVOR_FIELD(FlangeRatioLimit);
+    KELVOR_FIELD(WebCheckText);
+    KELVOR_FIELD(FlangeCheckText);
+    KELVOR_FIELD(GirderWebArea);
+    KELVOR_FIELD(GirderFlangeArea);
+    KELVOR_FIELD(GirderArea);
+    KELVOR_FIELD(GirderMass);
+    KELVOR_FIELD(GirderZc);
+    KELVOR_FIELD(GirderIy);
+    KELVOR_FIELD(GirderEffBreadth);
+    KELVOR_FIELD(GirderAe);
+    KELVOR_FIELD(GirderZp);
+    KELVOR_FIELD(GirderZTop);
+    KELVOR_FIELD(GirderIe);
+    KELVOR_FIELD(GirderWp);
+    KELVOR_FIELD(GirderWs);
+    KELVOR_FIELD(OutlineKind);
+    KELVOR_FIELD(OutlineCount);
+    KELVOR_FIELD(OutlineX);
+    KELVOR_FIELD(OutlineY);
+    KELVOR_FIELD(FigureHeight);
+    KELVOR_FIELD(FigureWidth);
+    KELVOR_FIELD(AxisHeight);
+    KELVOR_FIELD(AxisX);
     // derived quantities
     KELVOR_FIELD(sMean);
     KELVOR_FIELD(LMean);
@@ -119,11 +189,25 @@ Json RecordJson(const Project& p) {
     KELVOR_FIELD(UFpb2);
     KELVOR_FIELD(UFpu2);
     KELVOR_FIELD(UFpl2);
+    KELVOR_FIELD(Cx1);
+    KELVOR_FIELD(Cy1);
+    KELVOR_FIELD(Cx2);
+    KELVOR_FIELD(Cy2);
     KELVOR_FIELD(UFbu);
     KELVOR_FIELD(UFbt);
     KELVOR_FIELD(Deformation);
+    KELVOR_FIELD(Siga);
+    KELVOR_FIELD(SigmaE);
+    KELVOR_FIELD(SigmaC);
+    KELVOR_FIELD(SigET);
+    KELVOR_FIELD(SigmaCT);
     KELVOR_FIELD(UFs);
+    KELVOR_FIELD(io);
     KELVOR_FIELD(UFgbu);
+    KELVOR_FIELD(OverallKx);
+    KELVOR_FIELD(OverallKy);
+    KELVOR_FIELD(SigmaCx);
+    KELVOR_FIELD(SigmaCy);
     KELVOR_FIELD(UFy);
     KELVOR_FIELD(UFt);
     KELVOR_FIELD(UFyp);
@@ -133,6 +217,9 @@ Json RecordJson(const Project& p) {
     KELVOR_FIELD(UFpbText);
     KELVOR_FIELD(UFpuText);
     KELVOR_FIELD(UFplText);
+    KELVOR_FIELD(UFpb2Text);
+    KELVOR_FIELD(UFpu2Text);
+    KELVOR_FIELD(UFpl2Text);
     KELVOR_FIELD(UFbuText);
     KELVOR_FIELD(UFbtText);
     KELVOR_FIELD(DeformationText);
@@ -140,13 +227,21 @@ Json RecordJson(const Project& p) {
     KELVOR_FIELD(UFgbuText);
     KELVOR_FIELD(UFyText);
     KELVOR_FIELD(UFtText);
-    KELVOR_FIELD(UFypText);
-    KELVOR_FIELD(UFysText);
-    KELVOR_FIELD(UFsmText);
-    KELVOR_FIELD(UFgmText);
+    KELVOR_FIELD(UFyHeading);
+    KELVOR_FIELD(StructureType);
+    KELVOR_FIELD(YieldPlateText);
+    KELVOR_FIELD(YieldStiffText);
+    KELVOR_FIELD(StiffSmText);
+    KELVOR_FIELD(GirderSmText);
     KELVOR_FIELD(GirderDepthText);
     KELVOR_FIELD(GirderWebText);
     KELVOR_FIELD(TrippingText);
+    KELVOR_FIELD(GirderDepthRatio);
+    KELVOR_FIELD(GirderWebRatio);
+    KELVOR_FIELD(c);
+    KELVOR_FIELD(cg);
+    KELVOR_FIELD(CFactorReference);
+    KELVOR_FIELD(CFactorText);
     KELVOR_FIELD(PlateErrorFlag1);
     KELVOR_FIELD(PlateErrorFlag2);
     KELVOR_FIELD(ResultRow);

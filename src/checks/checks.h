@@ -30,4 +30,13 @@ void GirderScantling(Project& p, const Tables& tables);
 // The c-factors of stiffener and girder and their reference text.
 void ShowCFactor(Project& p);
 
+// c-factor of the stiffener (c) and of the girder (cg) for the kind of structure (`CFactorTab`),
+// the end attachment (`CFactorOption`) and the unit length in m. Throws CalcError for a page or
+// option that does not exist.
+struct CFactors {
+    double c;
+    double cg;
+};
+CFactors StructureCFactors(int tab, int option, float unitLength);
+
 }  // namespace kelvor

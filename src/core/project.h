@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,24 +33,46 @@ struct CheckResults {
     double UFpb2 = 0, UFpu2 = 0, UFpl2 = 0;
     ResultLine UFpbText, UFpuText, UFplText;
     ResultLine UFpb2Text, UFpu2Text, UFpl2Text;
+    // Ultimate-strength coefficients of fields 1 and 2; Cy1/Cy2 end up holding the coefficient
+    // Cxe of the effective width once that is settled.
+    double Cx1 = 0, Cy1 = 0, Cx2 = 0, Cy2 = 0;
 
     // Stiffener buckling, torsional buckling, deformation (3/5.1, 3/5.3).
     double UFbu = 0, UFbt = 0;
     double Deformation = 0;
     ResultLine UFbuText, UFbtText, DeformationText;
+    // Axial stress of the stiffener with its full plate, compression positive (Siga of the
+    // texts); elastic and critical stresses of the beam-column and the torsional check.
+    double Siga = 0, SigmaE = 0, SigmaC = 0;
+    float SigET = 0, SigmaCT = 0;  // single; 0 for a closed section
 
     // Stiffness and overall buckling (3/9.1, 3/5.7).
-    double UFs = 0, UFgbu = 0;
+    double UFs = 0;
+    float UFgbu = 0;  // single
     ResultLine UFsText, UFgbuText;
+    double io = 0;  // required moment of inertia of the stiffener, mm4
+    // Buckling coefficients and critical stresses of the orthotropic panel.
+    double OverallKx = 0, OverallKy = 0, SigmaCx = 0;
+    float SigmaCy = 0;  // single
 
     // Plate yield (3-2-1/3.11) and plate scantling (3-2-2/7.3 and the like).
     double UFy = 0, UFt = 0;
     ResultLine UFyText, UFtText;
+    std::string UFyHeading;     // "  Control in points A-D,  Factor of Safety F.S. = 1.43"
+    std::string StructureType;  // "  Tank Bulkhead" and the like, from CFactorTab
 
     // Stiffener yield (3-2-1/3.11), stiffener and girder scantling, girder proportions.
     double UFyp = 0, UFys = 0, UFsm = 0, UFgm = 0;
-    ResultLine UFypText, UFysText, UFsmText, UFgmText;
+    ResultLine YieldPlateText, YieldStiffText, StiffSmText, GirderSmText;
     ResultLine GirderDepthText, GirderWebText, TrippingText;
+    double GirderDepthRatio = 0;  // dmin/H
+    double GirderWebRatio = 0;    // tmin/tw
+
+    // c-factors of stiffener and girder for the kind of structure, and the text of the c-factor
+    // label on the active end-attachment page ("c = 0.90 / 1.50  stiff/gird  " + reference).
+    double c = 0, cg = 0;
+    std::string CFactorReference;
+    std::string CFactorText;
 };
 
 // The project record: every input, derived quantity and result of the panel under check.
@@ -129,6 +152,67 @@ struct Project : CheckResults {
 
     // Girder in use, mm.
     float GirderH = 0, GirderB = 0, GirderTw = 0, GirderTf = 0;
+
+    // --- profile and section properties (profiles/)
+    // Derived from the profile, not reset per run: the profile-alone and girder values follow
+    // every set-up of the profile, the with-plate values every run. Lengths mm, areas mm2,
+    // second moments mm4, moduli mm3, warping constant mm6. Fields marked single are held in
+    // single precision because the checks and texts read them so.
+    std::string StiffDesignation;   // caption of the stiffener, "L 200x90x9.0x14.0"
+    std::string GirderDesignation;  // caption of the girder, "T 800x200x10.0x20.0"
+    // Why the last stiffener set-up failed (empty when it succeeded). A run stops on it rather
+    // than check the properties of the profile before.
+    std::string StiffProfileFault;
+
+    // Stiffener alone: z up from the plate surface (the web foot), y across from the web
+    // centreline towards the flange outstand.
+    double StiffWebArea = 0;
+    float StiffFlangeArea = 0;  // single
+    double StiffMass = 0;       // kg/m
+    double StiffZc = 0, StiffYc = 0;
+    double StiffIy = 0, StiffIz = 0;  // about the centroid axes
+    double StiffU = 0;                // unsymmetry factor
+    double StiffM = 0;                // warping factor
+    float StiffIyf = 0;               // single; lateral inertia of the flange
+    double StiffGamma = 0;            // warping constant
+    double StiffIo = 0;               // polar moment about the toe
+    float StiffK = 0;                 // single; St. Venant torsion constant
+
+    // Stiffener with attached plate; distances from the plate mid-plane.
+    double Ae = 0, zp = 0, zTop = 0, Ie = 0, Wep = 0, Wes = 0, rGyr = 0;  // breadth se
+    double sw = 0;  // min((s1 + s2)/2, 0.33 L1)
+    double Aw_sw = 0, zp_sw = 0;
+    float zTop_sw = 0;  // single
+    double I_sw = 0, Wp_sw = 0;
+    float Ws_sw = 0;  // single
+    float be = 0;     // single; rule effective breadth from l0/s
+    double I_be = 0, Ws_be = 0;
+
+    // Local slenderness of the stiffener's web and flange; a text of one blank: no such check.
+    double WebRatio = 0, WebRatioLimit = 0;
+    double FlangeRatio = 0;
+    float FlangeRatioLimit = 0;  // single
+    std::string WebCheckText = " ";
+    std::string FlangeCheckText = " ";
+
+    // Girder in use with its attached plate of breadth GirderEffBreadth.
+    double GirderWebArea = 0;
+    float GirderFlangeArea = 0;  // single
+    double GirderArea = 0, GirderMass = 0, GirderZc = 0;
+    float GirderIy = 0;           // single
+    float GirderEffBreadth = 0;   // single; min((L1 + L2)/2, 0.33 Lg)
+    double GirderAe = 0, GirderZp = 0, GirderZTop = 0, GirderIe = 0, GirderWp = 0;
+    float GirderWs = 0;  // single
+
+    // Outline of the to-scale section figure, mm: x across from the left end of the effective
+    // plate, y up from the plate's lower face; points 1 to 80 (0 unused).
+    std::array<double, 81> OutlineX{};
+    std::array<double, 81> OutlineY{};
+    int OutlineKind = 0;   // 1 polygon then the two plate corners; 2..4 that many boxes
+    int OutlineCount = 0;  // points of the polygon (kind 1)
+    double FigureHeight = 0, FigureWidth = 0;
+    double AxisHeight = 0;  // neutral axis above the plate's lower face
+    double AxisX = 0;       // the vertical axis
 
     // --- derived quantities, recomputed by every run
     double sMean = 0;  // load breadth of the stiffener, (s1 + s2)/2

@@ -1,5 +1,6 @@
 #include "report/resultblocks.h"
 
+#include "core/numformat.h"
 #include "core/project.h"
 
 namespace kelvor {
@@ -8,20 +9,103 @@ namespace {
 
 void Sync(Project& p) { p.ResultRow = static_cast<int>(p.Result.rows.size()); }
 
+void Heading(Project& p, const char* text) {
+    p.Result.AppendHeading(text);
+    Sync(p);
+}
+
+void Plain(Project& p, std::string text) {
+    p.Result.AppendPlain(std::move(text));
+    Sync(p);
+}
+
+void Append(Project& p, const ResultLine& line) {
+    p.Result.AppendLine(line);
+    Sync(p);
+}
+
+// A row shown whenever its check ran, even with an empty label: the torsional row of a
+// stiffener not in compression has only its formula text. A check that did not run (the run
+// failed before it) leaves the line empty and gets no row.
+void Line(Project& p, const ResultLine& line) {
+    if (!line.label.empty() || !line.formula.empty()) {
+        Append(p, line);
+    }
+}
+
+// A row shown only when its label was written in this run.
+void LineIfLabelled(Project& p, const ResultLine& line) {
+    if (line.Produced()) {
+        Append(p, line);
+    }
+}
+
+std::string Mm(float value) { return Format(value, "#0.0"); }
+std::string Mm(double value) { return Format(value, "#0.0"); }
+
 }  // namespace
 
 void WriteBucklingResults(Project& p) {
-    p.Result.AppendPlain(
-        "(Rule/Buckling: ABS-Buckling and Ultimate Strength Assessment for Offshore Structures)");
-    Sync(p);
+    Plain(p,
+          "(Rule/Buckling: ABS-Buckling and Ultimate Strength Assessment for Offshore Structures)");
+    Heading(p, "PLATE BUCKLING CONTROL: (Max from plate 1/2)");
+    LineIfLabelled(p, p.UFpbText);
+    LineIfLabelled(p, p.UFpuText);
+    LineIfLabelled(p, p.UFplText);
+    Heading(p, "STIFFENER BUCKLING CONTROL:");
+    // The bending term of the beam-column check works with the rule breadth be; the row has
+    // always called it sw, and printed reports compare against that text.
+    Plain(p, "Buckling, se = " + Mm(p.se) + " mm   " + "Bending, sw = " + Mm(p.be) + " mm");
+    Line(p, p.UFbuText);
+    Line(p, p.UFbtText);
+    Line(p, p.UFsText);
+    if (p.PlateErrorFlag1 || p.PlateErrorFlag2) {
+        ResultListRow row;
+        row.text = "ERROR in calculation, decrease Sigy-stress";
+        row.colour = kPureRed;
+        p.Result.rows.push_back(std::move(row));
+        Sync(p);
+    }
+    Heading(p, "OVERALL BUCKLING CONTROL:");
+    Line(p, p.UFgbuText);
+    if (p.IncludeDeformation && p.p != 0) {
+        Heading(p, "STIFFENER DEFORMATION CHECK:");
+        LineIfLabelled(p, p.DeformationText);
+    }
 }
 
 void WriteScantlingYieldResults(Project& p) {
     // The title has never had an opening parenthesis; reports and users compare against it.
-    p.Result.AppendPlain(
-        "Rule/Scantling/Yield: ABS, Mobile Offshore Drilling Units, Part 3 Hull Construction and "
-        "equipment)");
-    Sync(p);
+    Plain(p,
+          "Rule/Scantling/Yield: ABS, Mobile Offshore Drilling Units, Part 3 Hull Construction and "
+          "equipment)");
+    if (p.UFtText.Produced()) {
+        Heading(p, "PLATE SCANTLING:");
+        Line(p, p.UFtText);
+    }
+    if (p.StiffSmText.Produced()) {
+        Heading(p, "STIFFENER SCANTLING:");
+        Plain(p, "Effective width sw = " + Mm(p.sw) + " mm ");
+        Line(p, p.StiffSmText);
+    }
+    if (p.GirderSmText.Produced()) {
+        Heading(p, "GIRDER SCANTLING:");
+        Plain(p, "Effective width sw = " + Mm(p.GirderEffBreadth) + " mm ");
+        Line(p, p.GirderSmText);
+    }
+    // The girder proportions stand on their own: each shows whenever it was produced.
+    LineIfLabelled(p, p.GirderDepthText);
+    LineIfLabelled(p, p.GirderWebText);
+    LineIfLabelled(p, p.TrippingText);
+    if (p.UFyText.Produced()) {
+        Heading(p, "PLATE YIELD CONTROL:");
+        Line(p, p.UFyText);
+    }
+    Heading(p, "STIFFENER YIELD CHECK:");
+    Plain(p, " (check at points 1-3, plate(p) and stiffener(s)). Effective width sw = " +
+                 Mm(p.sw) + " mm");
+    Line(p, p.YieldPlateText);
+    Line(p, p.YieldStiffText);
 }
 
 }  // namespace kelvor

@@ -1,0 +1,95 @@
+// Rule minimum thickness of the plating after the ABS rules for mobile offshore drilling units:
+// watertight bulkheads 3-2-2/7.3, tank bulkheads 3-2-2/9.3, upper structure 3-2-4/3.3.
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "checks/checks.h"
+#include "core/calcerror.h"
+#include "core/numformat.h"
+#include "core/project.h"
+
+namespace kelvor {
+
+namespace {
+
+// Kind of structure by end-attachment page.
+struct StructureKind {
+    const char* name;
+    const char* reference;
+};
+
+constexpr StructureKind kKinds[] = {
+    {"  Watertight Bulkhead", "  < 1.0  (3-2-2/7.3)"},
+    {"  Tank Bulkhead", "  < 1.0  (3-2-2/9.3)"},
+    {"  Upper Structure", "  < 1.0  (3-2-4/3.3)"},
+};
+
+// Bulkhead plating under a head h: t = s*k*sqrt(q*h)/divisor + margin, and never below the
+// larger of a fixed floor and s/spacingDivisor + 2.5 mm.
+struct HeadRule {
+    double floor;
+    double spacingDivisor;
+    double divisor;
+    double margin;
+};
+
+constexpr HeadRule kWatertightRule{6, 200, 290, 1.5};
+// Tank bulkheads, and upper structure in way of tanks, which is built as a tank boundary.
+constexpr HeadRule kTankRule{6.5, 150, 254, 2.5};
+
+constexpr const char* kYNegative = "plate scantling: material yield Y negative";
+
+}  // namespace
+
+void PlateScantling(Project& p) {
+    p.UFtText.Clear();
+    p.StructureType.clear();
+    const int tab = p.CFactorTab;
+    const int option = p.CFactorOption;
+    if (tab < 0 || tab > 2 || option < 0 || option > 1) {
+        throw CalcError("kind of structure unknown (page " + std::to_string(tab) + ", option " +
+                        std::to_string(option) + ")");
+    }
+    const StructureKind& kind = kKinds[tab];
+    p.StructureType = kind.name;
+
+    // Higher-tensile steel earns thinner plating only up to 72 % of its tensile strength.
+    const double Y = std::min<double>(p.Fyp, 0.72 * p.Fup);
+    const double q = Div(235, Y, "plate scantling: material yield Y is zero");
+    const double alpha = Div(p.L1, p.s1, "plate scantling: spacing s1 is zero");
+    // Aspect-ratio coefficient: a short panel carries part of the pressure along its span.
+    const double k =
+        alpha <= 2
+            ? (3.075 * Sqrt(alpha, "plate scantling: aspect ratio L1/s1 negative") - 2.077) /
+                  (alpha + 0.272)
+            : 1;
+    const double ps = std::fabs(p.ps);  // a suction counts like a pressure
+    const double h = 100 * ps;          // head, m: 100 m of water per MPa
+    const double s = p.s2 > p.s1 ? p.s2 : p.s1;
+
+    double bound = 0;
+    double byPressure = 0;
+    if (tab == 2 && option == 0) {
+        // Upper structure clear of tanks: this clause counts the head as 1000/7.05 m per MPa.
+        bound = 5;
+        byPressure = 0.0039 * s * Sqrt(1000 * q * ps / 7.05, kYNegative) + 1.5;
+    } else {
+        const HeadRule& rule = tab == 0 ? kWatertightRule : kTankRule;
+        bound = std::max(rule.floor, s / rule.spacingDivisor + 2.5);
+        byPressure = s * k * Sqrt(q * h, kYNegative) / rule.divisor + rule.margin;
+    }
+    double tmin = bound;
+    if (byPressure > bound) {
+        tmin = byPressure;
+    }
+    p.UFt = Div(tmin, p.t, "plate scantling: plate thickness t is zero");
+
+    if (p.UFt != 0) {
+        p.UFtText = {p.s1 >= p.s2 ? "Plate 1: UF = tmin/t = " : "Plate 2: UF = tmin/t = ",
+                     Format(tmin, "0.00") + "/" + Format(p.t, "0.00") + " = ",
+                     Format(p.UFt, "0.00"), kind.reference, StatusOf(p.UFt)};
+    }
+}
+
+}  // namespace kelvor

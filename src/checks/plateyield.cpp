@@ -1,0 +1,53 @@
+// Plate yield after the ABS rules for mobile offshore drilling units, 3-2-1/3.11: the equivalent
+// (von Mises) stress of the in-plane stress field at the panel's corner points A to D, with the
+// factor of safety, against the plate's yield stress.
+#include <string>
+
+#include "checks/checks.h"
+#include "core/calcerror.h"
+#include "core/numformat.h"
+#include "core/project.h"
+
+namespace kelvor {
+
+void PlateYield(Project& p) {
+    p.UFyHeading.clear();
+    p.UFyText.Clear();
+
+    // SigxA/SigxB act at the edges of the panel's width, SigyA/SigyC at the ends of its span:
+    // each corner combines one of each.
+    struct Point {
+        char name;
+        float sigx;
+        float sigy;
+    };
+    const Point points[] = {{'A', p.SigxA, p.SigyA},
+                            {'B', p.SigxB, p.SigyA},
+                            {'C', p.SigxA, p.SigyC},
+                            {'D', p.SigxB, p.SigyC}};
+    const double tau = p.Tau;
+    char governing = 0;
+    double sigeq = 0;
+    for (const Point& point : points) {
+        const double sx = point.sigx;
+        const double sy = point.sigy;
+        const double v =
+            Sqrt(sx * sx + sy * sy - sx * sy + 3 * tau * tau, "plate yield: equivalent stress");
+        // An equal value further round the panel does not take over: point A stands on a tie.
+        if (governing == 0 || v > sigeq) {
+            governing = point.name;
+            sigeq = v;
+        }
+    }
+    p.UFy = Div(static_cast<double>(p.FS) * sigeq, p.Fyp, "plate yield: yield stress Fyp is zero");
+
+    p.UFyHeading = "  Control in points A-D,  Factor of Safety F.S. = " + Format(p.FS, "0.00");
+    if (p.UFy != 0) {
+        p.UFyText = {std::string("Point: ") + governing + ":  " + "UF = F.S.*Sigeq/Fy = ",
+                     Format(p.FS, "0.00") + "*" + Format(sigeq, "0.0") + "/" +
+                         Format(p.Fyp, "0.0") + " = ",
+                     Format(p.UFy, "0.00"), "  < 1.0 (3-2-1/3.11)", StatusOf(p.UFy)};
+    }
+}
+
+}  // namespace kelvor

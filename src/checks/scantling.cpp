@@ -1,0 +1,157 @@
+// Rule scantlings of stiffener and girder after the ABS rules for mobile offshore drilling units:
+// the section modulus SM = 7.8*Q*c*h*s*l^2 of a stiffener and 4.74*Q*c*h*s*l^2 of a girder
+// (cm3, with s and l in m and the head h in m), the girder's minimum depth and web thickness and
+// the spacing of its tripping brackets, for watertight bulkheads (3-2-2/7), tank bulkheads
+// (3-2-2/9) and upper structure (3-2-4/3).
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <utility>
+
+#include "checks/checks.h"
+#include "core/calcerror.h"
+#include "core/numformat.h"
+#include "core/project.h"
+#include "core/tables.h"
+
+namespace kelvor {
+
+namespace {
+
+// Minimum girder depth as a share of the girder span: factor*Lgs/divisor.
+struct DepthRule {
+    double factor;
+    double divisor;
+};
+
+struct StructureRules {
+    const char* name;
+    const char* stiffenerReference;
+    const char* girderReference;
+    const char* proportionsReference;  // minimum depth and web thickness
+    const char* trippingReference;
+    // The head of the upper-structure clauses counts 1000/7.05 m per MPa; the bulkhead clauses
+    // count 100 m per MPa.
+    bool headIn705;
+    // The watertight-bulkhead girder rule has its own coefficient 4.7 and no cg.
+    bool girderUsesCg;
+    DepthRule depth[2];  // by end attachment
+};
+
+// By page of the end-attachment tabs (`CFactorTab`).
+constexpr StructureRules kStructures[] = {
+    {"  Watertight Bulkhead", "  < 1.0  (3-2-2/7.5)", "  < 1.0  (3-2-2/7.9)", "  (3-2-2/7.9.2)",
+     "  (3-2-2/7.9.3)", false, false, {{1, 12}, {1, 12}}},
+    {"  Tank Bulkhead", "  < 1.0  (3-2-2/9.5)", "  < 1.0  (3-2-2/9.9)", "  (3-2-2/9.9.2)",
+     "  (3-2-2/9.9.3)", false, true, {{1, 8}, {1, 8}}},
+    {"  Upper Structure", "  < 1.0  (3-2-4/3.5)", "  < 1.0  (3-2-4/3.7)", "  (3-2-4/3.7.2)",
+     "  (3-2-4/3.7.3)", true, true, {{0.0583, 1}, {0.125, 1}}},
+};
+
+// The web never needs to be thicker than this, mm, however deep the girder.
+constexpr double kMaxWebThickness = 11;
+// Largest distance between the girder's tripping brackets, mm.
+constexpr float kMaxTrippingDistance = 3000;
+// Only the first table rows hold the rule's own material factors; higher-strength rows derive
+// theirs from the strengths.
+constexpr int kLastTabulatedQ = 3;
+
+// Material factor Q of a material row: the table's column for the tabulated rows, otherwise the
+// rule's 489.55/(Y + 2U/3) from the strengths in the record (also for an index the table does
+// not hold, or a table without that row).
+float MaterialFactor(const Tables& tables, int index, float fy, float fu, const char* zero) {
+    if (index >= 0 && index <= kLastTabulatedQ && index <= tables.MaterialLastRow()) {
+        return tables.Materials[static_cast<std::size_t>(index)].MatQ;
+    }
+    const float twoThirdsFu = 2 * fu / 3;  // single precision, like the strength it comes from
+    return static_cast<float>(Div(489.55, static_cast<double>(fy) + twoThirdsFu, zero));
+}
+
+ResultLine ModulusLine(double sm, float wmin, double uf, const char* reference) {
+    return {"UF = SM/Weffmin  = ", Format(sm, "0.0") + "/" + Format(wmin, "0.0") + " = ",
+            Format(uf, "0.00"), reference, StatusOf(uf)};
+}
+
+ResultLine Verdict(const char* label, std::string limit, bool ok, const char* reference) {
+    return {label, std::move(limit), ok ? "OK" : "NOK", reference, ok ? kGreen : kRed};
+}
+
+double Square(double x) { return x * x; }
+
+}  // namespace
+
+void StiffenerSectionModulus(Project& p, const Tables& tables) {
+    p.StiffSmText.Clear();
+    // The c-factor look-up refuses a page or option that does not exist.
+    p.c = StructureCFactors(p.CFactorTab, p.CFactorOption, p.UnitLength).c;
+    const StructureRules& rules = kStructures[p.CFactorTab];
+    p.StructureType = rules.name;
+
+    const float qs = MaterialFactor(tables, p.StiffMaterialIndex, p.Fys, p.Fus,
+                                    "stiffener scantling: stiffener strengths Fys, Fus are zero");
+    const float qp = MaterialFactor(tables, p.PlateMaterialIndex, p.Fyp, p.Fup,
+                                    "stiffener scantling: plate strengths Fyp, Fup are zero");
+    // The weaker of stiffener and plate steel governs.
+    const float q = p.Fys < p.Fyp ? qs : qp;
+    p.StiffMaterialFactor = q;
+
+    const float wmin = static_cast<float>(std::min(p.Wp_sw, static_cast<double>(p.Ws_sw)) / 1000);
+    const double ps = p.ps;
+    const double h = rules.headIn705 ? std::fabs(1000 * ps / 7.05) : 100 * std::fabs(ps);
+    const float k = static_cast<float>(7.8 * q);
+    const double sm = k * p.c * h * (p.s1 / 1000.0) * Square(p.L1 / 1000.0);
+    p.UFsm = Div(sm, wmin, "stiffener scantling: section modulus Weffmin is zero");
+    // No scantling pressure, no requirement: the line stays out of the list.
+    if (p.UFsm > 0) {
+        p.StiffSmText = ModulusLine(sm, wmin, p.UFsm, rules.stiffenerReference);
+    }
+}
+
+void GirderScantling(Project& p, const Tables& tables) {
+    p.GirderSmText.Clear();
+    p.GirderDepthText.Clear();
+    p.GirderWebText.Clear();
+    p.TrippingText.Clear();
+    p.cg = StructureCFactors(p.CFactorTab, p.CFactorOption, p.UnitLength).cg;
+    const StructureRules& rules = kStructures[p.CFactorTab];
+    p.StructureType = rules.name;
+
+    // The girder is cut from the plate material.
+    const float q = MaterialFactor(tables, p.PlateMaterialIndex, p.Fyp, p.Fup,
+                                   "girder scantling: plate strengths Fyp, Fup are zero");
+    p.StiffMaterialFactor = q;
+
+    const float wmin =
+        static_cast<float>(std::min(p.GirderWp, static_cast<double>(p.GirderWs)) / 1000);
+    // The girder carries the stiffeners of both spans beside it: load breadth LMean, in m.
+    const double spanLoad = std::fabs(static_cast<double>(p.ps)) * (p.LMean / 1000) *
+                            Square(p.Lgs / 1000.0);
+    double sm = 0;
+    if (rules.girderUsesCg) {
+        const float k = static_cast<float>(4.74 * q);
+        sm = k * p.cg * 100 * spanLoad;
+    } else {
+        const float k = static_cast<float>(4.7 * q * 100);
+        sm = k * spanLoad;
+    }
+    p.UFgm = Div(sm, wmin, "girder scantling: section modulus Weffmin is zero");
+    if (p.UFgm > 0) {
+        p.GirderSmText = ModulusLine(sm, wmin, p.UFgm, rules.girderReference);
+    }
+
+    const DepthRule& depth = rules.depth[p.CFactorOption];
+    const double dmin = p.Lgs * depth.factor / depth.divisor;
+    p.GirderDepthRatio = Div(dmin, p.GirderH, "girder scantling: girder height H is zero");
+    p.GirderDepthText = Verdict("Min depth of girder = ", Format(dmin, "0.0") + " mm",
+                                p.GirderDepthRatio <= 1, rules.proportionsReference);
+
+    const double tmin = std::min(0.01 * p.GirderH + 3, kMaxWebThickness);
+    p.GirderWebRatio = Div(tmin, p.GirderTw, "girder scantling: web thickness tw is zero");
+    p.GirderWebText = Verdict("Min thickness of web = ", Format(tmin, "0.0") + " mm",
+                              p.GirderWebRatio <= 1, rules.proportionsReference);
+
+    p.TrippingText = Verdict("Max distance between tripping brackets = ", "3000 mm",
+                             p.Lt <= kMaxTrippingDistance, rules.trippingReference);
+}
+
+}  // namespace kelvor

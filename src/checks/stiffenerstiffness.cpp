@@ -1,0 +1,44 @@
+// Stiffness of the stiffener (3/9.1): the stiffener with its effective plate must be stiff
+// enough for the plate between stiffeners to buckle between them rather than with them.
+#include <string>
+
+#include "checks/checks.h"
+#include "core/calcerror.h"
+#include "core/numformat.h"
+#include "core/project.h"
+
+namespace kelvor {
+
+namespace {
+
+constexpr double kOneMinusNuSquared = 0.91;  // Poisson's ratio 0.3
+
+constexpr const char* kLabel = "UFs = io/Ie = ";
+constexpr const char* kReference = "  < 1.0 (3/9.1)";
+
+}  // namespace
+
+void StiffenerStiffness(Project& p) {
+    p.UFsText.Clear();
+    const double s = p.sMean;
+    const double t = p.t;
+    const double L1 = p.L1;
+
+    const double delta =
+        Div(p.StiffArea, s * t, "stiffener stiffness: plate area between stiffeners is zero");
+    const double alpha = Div(L1, s, "stiffener stiffness: stiffener spacing is zero");
+    // Required stiffness ratio gamma0 of the stiffener to the plate strip, growing with the
+    // aspect ratio and the stiffener's share of the area.
+    const float gamma0 =
+        static_cast<float>((2.6 + 4 * delta) * alpha * alpha + 12.4 * alpha -
+                           13.2 * Pow(alpha, 0.5, "stiffener stiffness: negative aspect ratio"));
+    // Plate strip bending stiffness s*t^3/(12*(1 - nu^2)) times gamma0, as an inertia.
+    p.io = s * t * t * t / 12 / kOneMinusNuSquared * gamma0;
+    p.UFs = Div(p.io, p.Ie,
+                "stiffener stiffness: moment of inertia Ie of stiffener with plate is zero");
+
+    const std::string formula = Format(p.io, "0.000E+0") + "/" + Format(p.Ie, "0.000E+0") + " = ";
+    p.UFsText = {kLabel, formula, Format(p.UFs, "0.00"), kReference, StatusOf(p.UFs)};
+}
+
+}  // namespace kelvor

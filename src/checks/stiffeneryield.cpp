@@ -1,0 +1,86 @@
+// Stiffener yield after the ABS rules for mobile offshore drilling units, 3-2-1/3.11: the
+// stiffener with its bending breadth sw of plating as a beam fixed at both ends under the lateral
+// pressure p, the end moment p*s*L1^2/12 and the mid-span moment p*s*L1^2/24 added to the
+// membrane stress at the stiffener line, checked on the plate side and on the stiffener side
+// with the factor of safety.
+#include <cmath>
+#include <string>
+
+#include "checks/checks.h"
+#include "core/calcerror.h"
+#include "core/numformat.h"
+#include "core/project.h"
+
+namespace kelvor {
+
+namespace {
+
+constexpr const char* kReference = "  < 1.0 (3-2-1/3.11)";
+
+ResultLine YieldLine(int point, char side, float fs, std::string stress, float fy, double uf) {
+    return {"Point " + std::to_string(point) + side + ": UF = F.S.*Sigeq/Fy  = ",
+            Format(fs, "0.00") + "*" + stress + "/" + Format(fy, "0.0") + " = ",
+            Format(uf, "0.00"), kReference, StatusOf(uf)};
+}
+
+}  // namespace
+
+void StiffenerYield(Project& p) {
+    p.YieldPlateText.Clear();
+    p.YieldStiffText.Clear();
+
+    // p*s*L1^2: the clamped-beam moment without its divisor, N*mm.
+    const double load = static_cast<double>(p.p) * p.sMean * p.L1 * p.L1;
+    const double sigx = p.SigxStiff;
+    const double sigyA = p.SigyA;
+    const double sigyC = p.SigyC;
+    const double tau = p.Tau;
+
+    // Plate side: pressure on the plate bends the plate into tension over the supports and into
+    // compression at mid-span; the transverse stress is that of the span end or, at mid-span,
+    // the mean of both ends.
+    const char* wpZero = "stiffener yield: section modulus Wp_sw is zero";
+    const double endBending = Div(load, 12 * p.Wp_sw, wpZero);
+    const double midBending = Div(load, 24 * p.Wp_sw, wpZero);
+    struct Point {
+        double sigx;
+        double sigy;
+    };
+    const Point plate[] = {{sigx + endBending, sigyA},
+                           {sigx - midBending, (sigyA + sigyC) / 2},
+                           {sigx + endBending, sigyC}};
+    int platePoint = 0;
+    double sigeq = 0;
+    for (int i = 0; i < 3; ++i) {
+        const double sx = plate[i].sigx;
+        const double sy = plate[i].sigy;
+        const double v = Sqrt(sx * sx + sy * sy - sx * sy + 3 * tau * tau,
+                              "stiffener yield: equivalent stress");
+        // A later point takes over only with a strictly larger stress: the end at A stands on
+        // a tie.
+        if (platePoint == 0 || v > sigeq) {
+            platePoint = i + 1;
+            sigeq = v;
+        }
+    }
+    p.UFyp = Div(static_cast<double>(p.FS) * sigeq, p.Fyp,
+                 "stiffener yield: yield stress Fyp is zero");
+    p.YieldPlateText = YieldLine(platePoint, 'p', p.FS, Format(sigeq, "0.0"), p.Fyp, p.UFyp);
+
+    // Stiffener side: the bending stresses change sign against the plate side (compression at
+    // the ends, tension at mid-span); the flange is uniaxial, so the stress itself is the
+    // equivalent stress. Held in single precision.
+    const char* wsZero = "stiffener yield: section modulus Ws_sw is zero";
+    const float endStress =
+        static_cast<float>(std::fabs(sigx - Div(load, 12.0 * p.Ws_sw, wsZero)));
+    const float midStress =
+        static_cast<float>(std::fabs(sigx + Div(load, 24.0 * p.Ws_sw, wsZero)));
+    const bool midGoverns = midStress > endStress;
+    const float sigma = midGoverns ? midStress : endStress;
+    p.UFys = Div(static_cast<double>(p.FS) * sigma, p.Fys,
+                 "stiffener yield: yield stress Fys is zero");
+    p.YieldStiffText =
+        YieldLine(midGoverns ? 2 : 1, 's', p.FS, Format(sigma, "0.0"), p.Fys, p.UFys);
+}
+
+}  // namespace kelvor
