@@ -1,5 +1,6 @@
 #include "cli.h"
 
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
@@ -10,8 +11,10 @@
 #include "core/project.h"
 #include "core/session.h"
 #include "core/tables.h"
+#include "files/batchfile.h"
 #include "files/datafolder.h"
 #include "files/projectfile.h"
+#include "profiles/catalogue.h"
 #include "recordjson.h"
 
 namespace kelvor {
@@ -20,7 +23,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: kelvor-cli new -o FILE.kelvo | calc FILE.kelvo [--mode 1|2|3] [--json]"
-    " [--data DIR] [--decimal point|comma]";
+    " | batch INPUT.kvi [-o OUTPUT.kvo] [--data DIR] [--decimal point|comma]";
 
 struct Options {
     std::string command;
@@ -170,6 +173,45 @@ int CommandCalc(const Options& o, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
+// Every panel is run even when some fail; the file says ERROR where they did, and the status
+// tells a script that it has to look.
+int CommandBatch(const Options& o, std::ostream& err) {
+    if (o.positional.size() != 1 || o.mode || o.json) {
+        throw UsageError{"usage: kelvor-cli batch INPUT.kvi [-o OUTPUT.kvo]"};
+    }
+    Project p;
+    Tables tables;
+    StartProject(p, tables, o, err);
+    const std::string& input = o.positional[0];
+    const BatchReadResult read = ReadBatchFile(input, tables, p.DecimalMode);
+    if (!read.ok) {
+        err << read.message << '\n';
+        return 2;
+    }
+    const std::string output = o.output.empty() ? BatchOutputPath(input) : o.output;
+    std::error_code ec;
+    if (std::filesystem::equivalent(input, output, ec)) {
+        err << "the output file must not be the input file - " << output << '\n';
+        return 2;
+    }
+    std::vector<BatchFailure> failures;
+    const FileResult written = WriteBatchResults(p, tables, read.table, output,
+                                                 DecimalSeparatorOf(p), &failures);
+    if (!written.ok) {
+        err << written.message << '\n';
+        return 2;
+    }
+    if (!failures.empty()) {
+        const auto panels = std::count_if(read.table.entries.begin(), read.table.entries.end(),
+                                          [](const BatchEntry& e) { return !e.comment; });
+        err << failures.size() << " of " << panels << " panels failed (ERROR in " << output
+            << "), the first at line " << failures.front().line << ": "
+            << failures.front().text << '\n';
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -180,6 +222,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         }
         if (o.command == "calc") {
             return CommandCalc(o, out, err);
+        }
+        if (o.command == "batch") {
+            return CommandBatch(o, err);
         }
         throw UsageError{"unknown command '" + o.command + "'; " + kUsage};
     } catch (const UsageError& e) {

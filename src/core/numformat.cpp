@@ -93,8 +93,12 @@ DecimalImage FromScientificText(const char* text) {
 
 DecimalImage MakeImage(double value, int significantDigits) {
     const double magnitude = std::fabs(value);
+    // to_chars gives the same exact digits as printf's "%.40e" at a fraction of the cost; every
+    // result text goes through here, so it matters for batch runs of thousands of panels.
     char text[64];
-    std::snprintf(text, sizeof text, "%.40e", magnitude);
+    const auto printed =
+        std::to_chars(text, text + sizeof text - 1, magnitude, std::chars_format::scientific, 40);
+    *printed.ptr = '\0';
     DecimalImage image = FromScientificText(text);
 
     // 41 digits settle the rounding unless they show an exact tie, which the printed digits

@@ -1,0 +1,555 @@
+#include "files/batchfile.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string_view>
+#include <system_error>
+
+#include "core/calcerror.h"
+#include "core/calculate.h"
+#include "core/numformat.h"
+#include "core/numparse.h"
+#include "core/project.h"
+#include "core/tables.h"
+#include "profiles/profiles.h"
+
+namespace kelvor {
+
+namespace {
+
+// ----- the input format
+
+struct RealField {
+    int field;
+    float BatchEntry::*entry;
+    float Project::*project;
+};
+
+// clang-format off
+constexpr RealField kRealFields[] = {
+    {3, &BatchEntry::FS, &Project::FS},           {4, &BatchEntry::UFallow, &Project::UFallow},
+    {5, &BatchEntry::Fyp, &Project::Fyp},         {6, &BatchEntry::Fup, &Project::Fup},
+    {7, &BatchEntry::Fys, &Project::Fys},         {8, &BatchEntry::Fus, &Project::Fus},
+    {9, &BatchEntry::E, &Project::E},
+    {11, &BatchEntry::UnitLength, &Project::UnitLength},
+    {17, &BatchEntry::L1, &Project::L1},          {18, &BatchEntry::L2, &Project::L2},
+    {19, &BatchEntry::Lg, &Project::Lg},          {20, &BatchEntry::Lgs, &Project::Lgs},
+    {21, &BatchEntry::Lt, &Project::Lt},          {22, &BatchEntry::t, &Project::t},
+    {23, &BatchEntry::s1, &Project::s1},          {24, &BatchEntry::s2, &Project::s2},
+    {25, &BatchEntry::SigxA, &Project::SigxA},    {26, &BatchEntry::SigxB, &Project::SigxB},
+    {27, &BatchEntry::SigyA, &Project::SigyA},    {28, &BatchEntry::SigyC, &Project::SigyC},
+    {29, &BatchEntry::Tau, &Project::Tau},        {30, &BatchEntry::p, &Project::p},
+    {31, &BatchEntry::ps, &Project::ps},
+};
+// clang-format on
+
+// Rounded fields. Values the program has no meaning for are refused rather than carried into
+// checks that pick their factors by these codes.
+struct CodeField {
+    int field;
+    int BatchEntry::*entry;
+    int Project::*project;
+    int last;
+};
+
+constexpr CodeField kCodeFields[] = {
+    {2, &BatchEntry::LoadingCondition, &Project::LoadingCondition, 2},
+    {10, &BatchEntry::CFactorTab, &Project::CFactorTab, 2},
+    {12, &BatchEntry::CFactorOption, &Project::CFactorOption, 1},
+};
+
+constexpr int kStiffCodeField = 13;
+constexpr int kStiffDimField = 14;
+constexpr int kGirderCodeField = 15;
+constexpr int kGirderDimField = 16;
+
+const BatchStiffenerCode* StiffenerCodeOfText(std::string_view code) {
+    for (const BatchStiffenerCode& c : kBatchStiffenerCodes) {
+        if (code == c.code) {
+            return &c;
+        }
+    }
+    return nullptr;
+}
+
+int GirderFamilyOfText(std::string_view code) {
+    for (const BatchGirderCode& g : kBatchGirderCodes) {
+        if (code == g.code) {
+            return g.family;
+        }
+    }
+    return -1;
+}
+
+// ----- reading
+
+constexpr std::size_t kMaxLineLength = 1 << 20;
+
+// A failure of reading, with the reason the message gives.
+struct Refusal {
+    std::string reason;
+};
+
+// Lines of a file with their CR LF (or LF) removed, read in chunks: a batch of ten thousand
+// panels must not cost a call per character.
+class LineSource {
+public:
+    explicit LineSource(std::FILE* f) : file_(f) {}
+
+    // False at the end of the file. Throws Refusal for an over-long line and sets Failed() on a
+    // read error.
+    bool Next(std::string& line) {
+        line.clear();
+        bool any = false;
+        for (;;) {
+            if (pos_ == size_ && !Fill()) {
+                break;
+            }
+            any = true;
+            const char* start = buffer_ + pos_;
+            const void* nl = std::memchr(start, '\n', size_ - pos_);
+            const std::size_t n =
+                nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - start) : size_ - pos_;
+            if (line.size() + n > kMaxLineLength) {
+                throw Refusal{"line longer than " + std::to_string(kMaxLineLength) +
+                              " characters"};
+            }
+            line.append(start, n);
+            pos_ += n;
+            if (nl) {
+                ++pos_;
+                break;
+            }
+        }
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        return any;
+    }
+
+    bool Failed() const { return failed_; }
+
+private:
+    bool Fill() {
+        size_ = std::fread(buffer_, 1, sizeof buffer_, file_);
+        pos_ = 0;
+        if (size_ == 0 && std::ferror(file_)) {
+            failed_ = true;
+        }
+        return size_ > 0;
+    }
+
+    std::FILE* file_;
+    char buffer_[1 << 16];
+    std::size_t size_ = 0;
+    std::size_t pos_ = 0;
+    bool failed_ = false;
+};
+
+std::string_view StripBlanks(std::string_view s) {
+    while (!s.empty() && s.front() == ' ') {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && s.back() == ' ') {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+std::vector<std::string_view> Split(std::string_view s, char at) {
+    std::vector<std::string_view> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = s.find(at, start);
+        if (end == std::string_view::npos) {
+            parts.push_back(s.substr(start));
+            return parts;
+        }
+        parts.push_back(s.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
+bool IsEndLine(std::string_view firstField) {
+    if (firstField.size() < 3) {
+        return false;
+    }
+    for (std::size_t i = 0; i < 3; ++i) {
+        const char c = firstField[i];
+        const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        if (lower != "end"[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Whatever a broken file holds goes into a message box: keep it short and printable.
+std::string Quoted(std::string_view token) {
+    constexpr std::size_t kShown = 32;
+    std::string out = "'";
+    for (std::size_t i = 0; i < token.size() && i < kShown; ++i) {
+        const unsigned char c = static_cast<unsigned char>(token[i]);
+        out += c >= 0x20 && c < 0x7f ? static_cast<char>(c) : '?';
+    }
+    if (token.size() > kShown) {
+        out += "...";
+    }
+    return out + "'";
+}
+
+std::string FieldName(int field) { return "field " + std::to_string(field); }
+
+float Number(std::string_view token, int field, int decimalMode) {
+    try {
+        return ParseNumber(token, decimalMode);
+    } catch (const TypeMismatch&) {
+        throw Refusal{FieldName(field) + " is not a number: " + Quoted(token)};
+    }
+}
+
+int Code(std::string_view token, int field, int last, int decimalMode) {
+    const float value = Number(token, field, decimalMode);
+    int code = -1;
+    try {
+        code = RoundToInt(value);
+    } catch (const std::out_of_range&) {
+    }
+    if (code < 0 || code > last) {
+        throw Refusal{FieldName(field) + (last == 1 ? " must be 0 or 1, not " :
+                                                      " must be 0, 1 or 2, not ") +
+                      Quoted(token)};
+    }
+    return code;
+}
+
+// The first `parts` numbers of a dimension field; more parts are ignored.
+std::vector<float> Dimensions(std::string_view token, int field, int parts, int decimalMode) {
+    const std::vector<std::string_view> texts = Split(token, 'x');
+    if (static_cast<int>(texts.size()) < parts) {
+        throw Refusal{FieldName(field) + " needs " + std::to_string(parts) +
+                      " dimensions joined by x: " + Quoted(token)};
+    }
+    std::vector<float> values;
+    for (int i = 0; i < parts; ++i) {
+        values.push_back(Number(texts[static_cast<std::size_t>(i)], field, decimalMode));
+    }
+    return values;
+}
+
+void ReadStiffener(BatchEntry& e, const std::vector<std::string_view>& fields,
+                   const Tables& tables, int decimalMode) {
+    e.StiffCode = std::string(fields[kStiffCodeField]);
+    const BatchStiffenerCode* code = StiffenerCodeOfText(e.StiffCode);
+    if (code == nullptr) {
+        return;
+    }
+    e.StiffFamily = code->family;
+    const std::vector<float> d =
+        Dimensions(fields[kStiffDimField], kStiffDimField, code->parts, decimalMode);
+    e.StiffH = d[0];
+    if (code->parts == 2) {
+        e.StiffTw = d[1];
+    } else {
+        e.StiffB = d[1];
+        e.StiffTw = d[2];
+        e.StiffTf = d[3];
+    }
+    if (code->family == 0) {
+        e.StiffRow = LookupLRow(tables, e.StiffH, e.StiffB, e.StiffTw).value_or(0);
+    } else if (code->family == 6) {
+        e.StiffRow = LookupBfRow(tables, e.StiffH, e.StiffTw).value_or(0);
+    }
+}
+
+void ReadGirder(BatchEntry& e, const std::vector<std::string_view>& fields, int decimalMode) {
+    e.GirderCode = std::string(fields[kGirderCodeField]);
+    e.GirderFamily = GirderFamilyOfText(e.GirderCode);
+    if (e.GirderFamily < 0) {
+        return;
+    }
+    const std::vector<float> d = Dimensions(fields[kGirderDimField], kGirderDimField, 4,
+                                            decimalMode);
+    e.GirderH = d[0];
+    e.GirderB = d[1];
+    e.GirderTw = d[2];
+    e.GirderTf = d[3];
+}
+
+// Fields in their order, so that of several faults the first is reported.
+BatchEntry ReadPanel(const std::vector<std::string_view>& fields, const Tables& tables,
+                     int decimalMode) {
+    if (fields.size() < static_cast<std::size_t>(kBatchFieldCount)) {
+        throw Refusal{"only " + std::to_string(fields.size()) + " of " +
+                      std::to_string(kBatchFieldCount) + " fields"};
+    }
+    BatchEntry e;
+    e.ProjectName = std::string(fields[0]);
+    e.Identification = std::string(fields[1]);
+    e.text = e.Identification;
+    for (int f = 2; f < kBatchFieldCount; ++f) {
+        const std::string_view token = fields[static_cast<std::size_t>(f)];
+        for (const CodeField& c : kCodeFields) {
+            if (c.field == f) {
+                e.*c.entry = Code(token, f, c.last, decimalMode);
+            }
+        }
+        for (const RealField& r : kRealFields) {
+            if (r.field == f) {
+                e.*r.entry = Number(token, f, decimalMode);
+            }
+        }
+        if (f == kStiffCodeField) {
+            ReadStiffener(e, fields, tables, decimalMode);
+        } else if (f == kGirderCodeField) {
+            ReadGirder(e, fields, decimalMode);
+        }
+    }
+    return e;
+}
+
+// Returns false at the End line.
+bool ReadEntry(std::string_view raw, const Tables& tables, int decimalMode, BatchEntry& entry) {
+    const std::string_view line = StripBlanks(raw);
+    const std::vector<std::string_view> fields = Split(line, '\t');
+    if (IsEndLine(fields[0])) {
+        return false;
+    }
+    if (line.empty()) {
+        throw Refusal{"blank line before End"};
+    }
+    if (!fields[0].empty() && fields[0].front() == '%') {
+        entry = BatchEntry{};
+        entry.comment = true;
+        entry.text = std::string(fields[0]);
+        return true;
+    }
+    entry = ReadPanel(fields, tables, decimalMode);
+    return true;
+}
+
+std::optional<int> LastMatch(const ProfileTable& table, std::initializer_list<float> values) {
+    std::optional<int> found;
+    for (int r = 0; r <= table.LastRow(); ++r) {
+        const ProfileRow& row = table.rows[static_cast<std::size_t>(r)];
+        std::size_t column = 0;
+        bool equal = true;
+        for (float v : values) {
+            equal = equal && row[column++] == v;
+        }
+        if (equal) {
+            found = r;
+        }
+    }
+    return found;
+}
+
+// ----- loading a panel
+
+// Where a built-up family (stiffener or girder) keeps its inputs; null where it has none.
+struct BuiltUpInputs {
+    int family;
+    float Project::*H;
+    float Project::*B;
+    float Project::*tw;
+    float Project::*tf;
+};
+
+constexpr BuiltUpInputs kStiffenerInputs[] = {
+    {1, &Project::LBuiltH, &Project::LBuiltB, &Project::LBuiltTw, &Project::LBuiltTf},
+    {3, &Project::TBuiltH, &Project::TBuiltB, &Project::TBuiltTw, &Project::TBuiltTf},
+    {5, &Project::FbBuiltH, nullptr, &Project::FbBuiltTw, nullptr},
+    {9, &Project::IBuiltH, &Project::IBuiltB, &Project::IBuiltTw, &Project::IBuiltTf},
+};
+
+constexpr BuiltUpInputs kGirderInputs[] = {
+    {1, &Project::GirderLBuiltH, &Project::GirderLBuiltB, &Project::GirderLBuiltTw,
+     &Project::GirderLBuiltTf},
+    {3, &Project::GirderTBuiltH, &Project::GirderTBuiltB, &Project::GirderTBuiltTw,
+     &Project::GirderTBuiltTf},
+};
+
+template <std::size_t n>
+void StoreBuiltUp(Project& p, const BuiltUpInputs (&inputs)[n], int family, float H, float B,
+                  float tw, float tf) {
+    for (const BuiltUpInputs& in : inputs) {
+        if (in.family != family) {
+            continue;
+        }
+        p.*in.H = H;
+        p.*in.tw = tw;
+        if (in.B) {
+            p.*in.B = B;
+        }
+        if (in.tf) {
+            p.*in.tf = tf;
+        }
+    }
+}
+
+// A table row that does not exist is left for the profile set-up to report; until then the
+// record shows the file's own dimensions, never those of the panel before.
+void LoadStiffener(Project& p, const Tables& tables, const BatchEntry& e) {
+    p.StiffH = e.StiffH;
+    p.StiffB = e.StiffB;
+    p.StiffTw = e.StiffTw;
+    p.StiffTf = e.StiffTf;
+    if (e.StiffFamily == 0) {
+        p.LTableRow = e.StiffRow;
+        if (tables.LTable.HasRow(e.StiffRow)) {
+            const ProfileRow& row = tables.LTable.rows[static_cast<std::size_t>(e.StiffRow)];
+            p.StiffH = row[0];
+            p.StiffB = row[1];
+            p.StiffTw = row[2];
+            p.StiffTf = row[3];
+        }
+    } else if (e.StiffFamily == 6) {
+        p.BfTableRow = e.StiffRow;
+        if (tables.BfTable.HasRow(e.StiffRow)) {
+            const ProfileRow& row = tables.BfTable.rows[static_cast<std::size_t>(e.StiffRow)];
+            p.StiffH = row[0];
+            p.StiffTw = row[1];
+            p.StiffC = row[2];
+            p.StiffR = row[3];
+            p.StiffArea = row[4];
+        }
+    }
+    StoreBuiltUp(p, kStiffenerInputs, e.StiffFamily, e.StiffH, e.StiffB, e.StiffTw, e.StiffTf);
+}
+
+void LoadGirder(Project& p, const BatchEntry& e) {
+    p.GirderH = e.GirderH;
+    p.GirderB = e.GirderB;
+    p.GirderTw = e.GirderTw;
+    p.GirderTf = e.GirderTf;
+    StoreBuiltUp(p, kGirderInputs, e.GirderFamily, e.GirderH, e.GirderB, e.GirderTw, e.GirderTf);
+}
+
+// A panel whose codes name no family is not calculated with some other profile: it fails before
+// the first check, and its line says ERROR throughout.
+void FailBeforeChecks(Project& p, const std::string& cause) {
+    static_cast<CheckResults&>(p) = CheckResults{};
+    p.CalcFailure = StepFailure{"panel input", cause};
+    FillResultList(p);
+}
+
+}  // namespace
+
+std::optional<int> LookupLRow(const Tables& tables, float H, float B, float tw) {
+    return LastMatch(tables.LTable, {H, B, tw});
+}
+
+std::optional<int> LookupBfRow(const Tables& tables, float H, float tw) {
+    return LastMatch(tables.BfTable, {H, tw});
+}
+
+BatchReadResult ReadBatchFile(const std::string& path, const Tables& tables, int decimalMode) {
+    namespace fs = std::filesystem;
+    BatchReadResult result;
+    std::error_code ec;
+    if (!fs::exists(path, ec)) {
+        result.message = "can't find file - " + path;
+        return result;
+    }
+    std::FILE* f = fs::is_directory(path, ec) ? nullptr : std::fopen(path.c_str(), "rb");
+    if (f == nullptr) {
+        result.message = "can't read file - " + path;
+        return result;
+    }
+    auto source = std::make_unique<LineSource>(f);
+    int lineNo = 0;
+    try {
+        std::string line;
+        BatchEntry entry;
+        for (;;) {
+            ++lineNo;
+            if (!source->Next(line)) {
+                if (source->Failed()) {
+                    throw std::runtime_error("read error");
+                }
+                throw Refusal{"no End line"};  // on the line where End was due
+            }
+            // Editors on other systems put a byte order mark before the first line.
+            if (lineNo == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) {
+                line.erase(0, 3);
+            }
+            if (!ReadEntry(line, tables, decimalMode, entry)) {
+                break;
+            }
+            if (result.table.entries.size() >= static_cast<std::size_t>(kMaxBatchEntries)) {
+                throw Refusal{"more than " + std::to_string(kMaxBatchEntries) + " entries"};
+            }
+            entry.line = lineNo;
+            result.table.entries.push_back(std::move(entry));
+        }
+    } catch (const Refusal& r) {
+        std::fclose(f);
+        result.table = {};
+        result.message = "Error in batch file " + path + ", line " +
+                         std::to_string(lineNo) + ": " + r.reason;
+        return result;
+    } catch (const std::exception&) {
+        std::fclose(f);
+        result.table = {};
+        result.message = "can't read file - " + path;
+        return result;
+    }
+    std::fclose(f);
+    result.ok = true;
+    return result;
+}
+
+void RunBatchRecord(Project& p, const Tables& tables, const BatchTable& table, int k) {
+    if (k < 0 || k >= static_cast<int>(table.entries.size())) {
+        return;
+    }
+    const BatchEntry& e = table.entries[static_cast<std::size_t>(k)];
+    if (e.comment) {
+        return;
+    }
+    p.ProjectName = e.ProjectName;
+    p.Identification = e.Identification;
+    for (const RealField& f : kRealFields) {
+        p.*f.project = e.*f.entry;
+    }
+    for (const CodeField& f : kCodeFields) {
+        p.*f.project = e.*f.entry;
+    }
+    // The last material row is the one typed by hand: the strengths from the file stay.
+    p.PlateMaterialIndex = std::max(0, tables.MaterialLastRow());
+    p.StiffMaterialIndex = p.PlateMaterialIndex;
+
+    LoadGirder(p, e);
+    if (e.StiffFamily < 0) {
+        FailBeforeChecks(p, "unknown stiffener code " + Quoted(e.StiffCode));
+        return;
+    }
+    if (e.GirderFamily < 0) {
+        FailBeforeChecks(p, "unknown girder code " + Quoted(e.GirderCode));
+        return;
+    }
+    p.StiffProfileType = e.StiffFamily;
+    LoadStiffener(p, tables, e);
+    p.GirderProfileType = e.GirderFamily;
+    // A stiffener that can't be set up is kept in the record; the run stops at its properties
+    // and names the cause.
+    try {
+        SetUpStiffenerProfile(p, tables, p.StiffProfileType);
+    } catch (const CalcError&) {
+    }
+    // The overall buckling check reads the girder's properties before the run's own girder
+    // step: without this set-up it would check this panel with the girder of the panel before.
+    // Should the set-up fail, those properties are stale, so no check of the panel is shown.
+    try {
+        SetUpGirderProfile(p);
+    } catch (const CalcError& error) {
+        FailBeforeChecks(p, std::string("girder: ") + error.what());
+        return;
+    }
+    Calculate(p, tables);
+}
+
+}  // namespace kelvor

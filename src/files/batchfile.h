@@ -1,0 +1,142 @@
+// Batch ("database") runs: many panels in one tab-separated input file (".kvi"), one result line
+// per panel in the output file (".kvo").
+//
+// Message texts of ReadBatchFile (BatchReadResult::message):
+//   "can't find file - " + path                      the file does not exist
+//   "can't read file - " + path                      it exists but can't be opened or read
+//   "Error in batch file " + path + ", line " + N + ": " + reason
+// with the reasons
+//   "blank line before End"
+//   "only " + n + " of 32 fields"
+//   "field " + f + " is not a number: '" + token + "'"        ParseNumber refuses it
+//   "field " + f + " must be 0, 1 or 2, not " + v            loading condition, structure page
+//   "field " + f + " must be 0 or 1, not " + v               end-attachment option
+//   "field " + f + " needs " + k + " dimensions joined by x: '" + token + "'"
+//   "line longer than 1048576 characters"
+//   "more than 10000 entries"
+//   "no End line"                                    N is the line after the last one
+// Field numbers count from 0, as in the format's description. A quoted token shows at most 32
+// characters, then "..."; bytes outside printable ASCII show as '?'.
+//
+// WriteBatchResults: "can't save file - " + path.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "files/projectfile.h"
+
+namespace kelvor {
+
+struct Project;
+struct Tables;
+
+inline constexpr int kBatchFieldCount = 32;
+inline constexpr int kMaxBatchEntries = 10000;
+inline constexpr int kBatchColumnCount = 44;
+
+// The stiffener codes of field 13 and how column 13 of the result file names the same family:
+// the built-up flat bar is read as "FB" but written "Fb".
+struct BatchStiffenerCode {
+    const char* code;
+    int family;  // StiffProfileType
+    int parts;   // of field 14: 4 for H x B x tw x tf, 2 for H x tw
+    const char* written;
+};
+
+inline constexpr BatchStiffenerCode kBatchStiffenerCodes[] = {
+    {"LR", 0, 4, "LR"}, {"LW", 1, 4, "LW"}, {"TG", 3, 4, "TG"},
+    {"FB", 5, 2, "Fb"}, {"BF", 6, 2, "BF"}, {"IG", 9, 4, "IG"},
+};
+
+// The girder codes of field 15 (and column 14); field 16 is always H x B x tw x tf.
+struct BatchGirderCode {
+    const char* code;
+    int family;  // GirderProfileType
+};
+
+inline constexpr BatchGirderCode kBatchGirderCodes[] = {{"LG", 1}, {"TG", 3}};
+
+// One line of the input file before its End line: a comment, or a panel with its fields under
+// the names of the project record.
+struct BatchEntry {
+    int line = 0;  // 1-based line in the input file
+    bool comment = false;
+    std::string text;  // a comment's text; a panel's identification, as the list shows it
+
+    std::string ProjectName, Identification;
+    int LoadingCondition = 0, CFactorTab = 0, CFactorOption = 0;
+    float FS = 0, UFallow = 0, Fyp = 0, Fup = 0, Fys = 0, Fus = 0, E = 0, UnitLength = 0;
+    float L1 = 0, L2 = 0, Lg = 0, Lgs = 0, Lt = 0, t = 0, s1 = 0, s2 = 0;
+    float SigxA = 0, SigxB = 0, SigyA = 0, SigyC = 0, Tau = 0, p = 0, ps = 0;
+
+    // Stiffener: the code as written, its family (-1 for a code the format does not know) and
+    // dimensions (H and tw alone for "FB" and "BF"), and for "LR" and "BF" the table row found.
+    std::string StiffCode;
+    int StiffFamily = -1;
+    float StiffH = 0, StiffB = 0, StiffTw = 0, StiffTf = 0;
+    int StiffRow = 0;
+
+    // Girder: the code as written, its family (1, 3; -1 unknown) and H, B, tw, tf.
+    std::string GirderCode;
+    int GirderFamily = -1;
+    float GirderH = 0, GirderB = 0, GirderTw = 0, GirderTf = 0;
+};
+
+struct BatchTable {
+    std::vector<BatchEntry> entries;
+};
+
+struct BatchReadResult {
+    bool ok = false;
+    std::string message;  // empty when ok
+    BatchTable table;     // empty unless ok
+};
+
+// Reads a whole batch file; a malformed file gives no table at all. Numbers go through
+// ParseNumber with decimalMode.
+BatchReadResult ReadBatchFile(const std::string& path, const Tables& tables, int decimalMode);
+
+// The last table row whose H, B, tw (bulb flats: H, tw) equal the given ones, as single-precision
+// numbers; none when no row matches.
+std::optional<int> LookupLRow(const Tables& tables, float H, float B, float tw);
+std::optional<int> LookupBfRow(const Tables& tables, float H, float tw);
+
+// Loads panel k into the project and runs the whole Calculate on it. A comment entry or an index
+// outside the table changes nothing. A failed panel leaves CalcFailure set, as Calculate does;
+// an unknown stiffener or girder code fails it before the first check.
+void RunBatchRecord(Project& p, const Tables& tables, const BatchTable& table, int k);
+
+// The 44 headings, tab-separated, without a line end.
+std::string BatchHeaderLine();
+// The result line of panel `e` after RunBatchRecord loaded it into the project, without a line
+// end. Each result column whose check did not run because the panel failed (CalcFailure) reads
+// "ERROR"; a failure in the panel's input leaves every result column so.
+std::string BatchResultLine(const Project& p, const BatchEntry& e, char decimalSeparator);
+
+// A panel whose calculation failed, for a report of the run.
+struct BatchFailure {
+    int entry = 0;
+    int line = 0;  // in the input file
+    std::string text;  // StepFailure::Text()
+};
+
+// Runs every panel in file order and writes the header and one line per entry, CR LF, through a
+// temporary file renamed over the target. The project is left holding the last panel. Failed
+// panels are listed in `failures` when given; the file is written all the same.
+FileResult WriteBatchResults(Project& p, const Tables& tables, const BatchTable& table,
+                             const std::string& path, char decimalSeparator,
+                             std::vector<BatchFailure>* failures = nullptr);
+
+// "panels.kvi" -> "panels.kvo" (the extension matched in any case); any other name gets ".kvo"
+// appended, so the output never overwrites the input.
+std::string BatchOutputPath(const std::string& input);
+
+// The start-up run: dataFolder/dummy.kvi into dataFolder/dummy.kvo. False when the input can't be
+// read or the output can't be written; the caller then shows "Error in databasefile". Panels
+// that fail to calculate are not a failure of the run: their lines say ERROR.
+bool RunStartupBatch(Project& p, const Tables& tables, const std::string& dataFolder,
+                     char decimalSeparator, int decimalMode);
+
+}  // namespace kelvor
