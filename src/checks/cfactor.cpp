@@ -4,6 +4,7 @@
 #include <string>
 
 #include "checks/checks.h"
+#include "checks/structure.h"
 #include "core/calcerror.h"
 #include "core/numformat.h"
 #include "core/project.h"
@@ -40,11 +41,7 @@ constexpr StructureCFactorRow kRows[] = {
 };
 
 const StructureCFactorRow& RowOf(int tab, int option) {
-    if (tab < 0 || tab > 2 || option < 0 || option > 1) {
-        throw CalcError("kind of structure unknown (page " + std::to_string(tab) + ", option " +
-                        std::to_string(option) + ")");
-    }
-    return kRows[tab];
+    return kRows[CheckedStructure(tab, option)];
 }
 
 double Graded(const GradedC& g, double unitLength) {

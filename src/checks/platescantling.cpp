@@ -5,6 +5,7 @@
 #include <string>
 
 #include "checks/checks.h"
+#include "checks/structure.h"
 #include "core/calcerror.h"
 #include "core/numformat.h"
 #include "core/project.h"
@@ -13,17 +14,9 @@ namespace kelvor {
 
 namespace {
 
-// Kind of structure by end-attachment page.
-struct StructureKind {
-    const char* name;
-    const char* reference;
-};
-
-constexpr StructureKind kKinds[] = {
-    {"  Watertight Bulkhead", "  < 1.0  (3-2-2/7.3)"},
-    {"  Tank Bulkhead", "  < 1.0  (3-2-2/9.3)"},
-    {"  Upper Structure", "  < 1.0  (3-2-4/3.3)"},
-};
+// Plate clause by kind of structure.
+constexpr const char* kReferences[] = {"  < 1.0  (3-2-2/7.3)", "  < 1.0  (3-2-2/9.3)",
+                                       "  < 1.0  (3-2-4/3.3)"};
 
 // Bulkhead plating under a head h: t = s*k*sqrt(q*h)/divisor + margin, and never below the
 // larger of a fixed floor and s/spacingDivisor + 2.5 mm.
@@ -45,14 +38,9 @@ constexpr const char* kYNegative = "plate scantling: material yield Y negative";
 void PlateScantling(Project& p) {
     p.UFtText.Clear();
     p.StructureType.clear();
-    const int tab = p.CFactorTab;
+    const int tab = CheckedStructure(p.CFactorTab, p.CFactorOption);
     const int option = p.CFactorOption;
-    if (tab < 0 || tab > 2 || option < 0 || option > 1) {
-        throw CalcError("kind of structure unknown (page " + std::to_string(tab) + ", option " +
-                        std::to_string(option) + ")");
-    }
-    const StructureKind& kind = kKinds[tab];
-    p.StructureType = kind.name;
+    p.StructureType = kStructureNames[tab];
 
     // Higher-tensile steel earns thinner plating only up to 72 % of its tensile strength.
     const double Y = std::min<double>(p.Fyp, 0.72 * p.Fup);
@@ -88,7 +76,7 @@ void PlateScantling(Project& p) {
     if (p.UFt != 0) {
         p.UFtText = {p.s1 >= p.s2 ? "Plate 1: UF = tmin/t = " : "Plate 2: UF = tmin/t = ",
                      Format(tmin, "0.00") + "/" + Format(p.t, "0.00") + " = ",
-                     Format(p.UFt, "0.00"), kind.reference, StatusOf(p.UFt)};
+                     Format(p.UFt, "0.00"), kReferences[tab], StatusOf(p.UFt)};
     }
 }
 

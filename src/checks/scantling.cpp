@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "checks/checks.h"
+#include "checks/structure.h"
 #include "core/calcerror.h"
 #include "core/numformat.h"
 #include "core/project.h"
@@ -25,7 +26,6 @@ struct DepthRule {
 };
 
 struct StructureRules {
-    const char* name;
     const char* stiffenerReference;
     const char* girderReference;
     const char* proportionsReference;  // minimum depth and web thickness
@@ -40,12 +40,27 @@ struct StructureRules {
 
 // By page of the end-attachment tabs (`CFactorTab`).
 constexpr StructureRules kStructures[] = {
-    {"  Watertight Bulkhead", "  < 1.0  (3-2-2/7.5)", "  < 1.0  (3-2-2/7.9)", "  (3-2-2/7.9.2)",
-     "  (3-2-2/7.9.3)", false, false, {{1, 12}, {1, 12}}},
-    {"  Tank Bulkhead", "  < 1.0  (3-2-2/9.5)", "  < 1.0  (3-2-2/9.9)", "  (3-2-2/9.9.2)",
-     "  (3-2-2/9.9.3)", false, true, {{1, 8}, {1, 8}}},
-    {"  Upper Structure", "  < 1.0  (3-2-4/3.5)", "  < 1.0  (3-2-4/3.7)", "  (3-2-4/3.7.2)",
-     "  (3-2-4/3.7.3)", true, true, {{0.0583, 1}, {0.125, 1}}},
+    {"  < 1.0  (3-2-2/7.5)",
+     "  < 1.0  (3-2-2/7.9)",
+     "  (3-2-2/7.9.2)",
+     "  (3-2-2/7.9.3)",
+     false,
+     false,
+     {{1, 12}, {1, 12}}},
+    {"  < 1.0  (3-2-2/9.5)",
+     "  < 1.0  (3-2-2/9.9)",
+     "  (3-2-2/9.9.2)",
+     "  (3-2-2/9.9.3)",
+     false,
+     true,
+     {{1, 8}, {1, 8}}},
+    {"  < 1.0  (3-2-4/3.5)",
+     "  < 1.0  (3-2-4/3.7)",
+     "  (3-2-4/3.7.2)",
+     "  (3-2-4/3.7.3)",
+     true,
+     true,
+     {{0.0583, 1}, {0.125, 1}}},
 };
 
 // The web never needs to be thicker than this, mm, however deep the girder.
@@ -76,7 +91,9 @@ ResultLine Verdict(const char* label, std::string limit, bool ok, const char* re
     return {label, std::move(limit), ok ? "OK" : "NOK", reference, ok ? kGreen : kRed};
 }
 
-double Square(double x) { return x * x; }
+double Square(double x) {
+    return x * x;
+}
 
 }  // namespace
 
@@ -85,7 +102,7 @@ void StiffenerSectionModulus(Project& p, const Tables& tables) {
     // The c-factor look-up refuses a page or option that does not exist.
     p.c = StructureCFactors(p.CFactorTab, p.CFactorOption, p.UnitLength).c;
     const StructureRules& rules = kStructures[p.CFactorTab];
-    p.StructureType = rules.name;
+    p.StructureType = kStructureNames[p.CFactorTab];
 
     const float qs = MaterialFactor(tables, p.StiffMaterialIndex, p.Fys, p.Fus,
                                     "stiffener scantling: stiffener strengths Fys, Fus are zero");
@@ -114,7 +131,7 @@ void GirderScantling(Project& p, const Tables& tables) {
     p.TrippingText.Clear();
     p.cg = StructureCFactors(p.CFactorTab, p.CFactorOption, p.UnitLength).cg;
     const StructureRules& rules = kStructures[p.CFactorTab];
-    p.StructureType = rules.name;
+    p.StructureType = kStructureNames[p.CFactorTab];
 
     // The girder is cut from the plate material.
     const float q = MaterialFactor(tables, p.PlateMaterialIndex, p.Fyp, p.Fup,
@@ -124,8 +141,8 @@ void GirderScantling(Project& p, const Tables& tables) {
     const float wmin =
         static_cast<float>(std::min(p.GirderWp, static_cast<double>(p.GirderWs)) / 1000);
     // The girder carries the stiffeners of both spans beside it: load breadth LMean, in m.
-    const double spanLoad = std::fabs(static_cast<double>(p.ps)) * (p.LMean / 1000) *
-                            Square(p.Lgs / 1000.0);
+    const double spanLoad =
+        std::fabs(static_cast<double>(p.ps)) * (p.LMean / 1000) * Square(p.Lgs / 1000.0);
     double sm = 0;
     if (rules.girderUsesCg) {
         const float k = static_cast<float>(4.74 * q);
