@@ -4,6 +4,7 @@
 // precision.
 #include <string>
 
+#include "checks/checkmath.h"
 #include "checks/checks.h"
 #include "core/calcerror.h"
 #include "core/numformat.h"
@@ -13,17 +14,12 @@ namespace kelvor {
 
 namespace {
 
-constexpr double kPi = 3.1415927f;
 constexpr double kOneMinusNuSquared = 0.91;  // Poisson's ratio 0.3
 // Proportional linear elastic limit of this check, independent of the plate checks' Pr.
 constexpr double kPr = 0.6;
 
 constexpr const char* kLabel = "UFgbu= ";
 constexpr const char* kReference = "  < 1.0 (3/5.7)";
-
-double Square(double x) {
-    return x * x;
-}
 
 // Johnson-Ostenfeld correction above the proportional limit, against the plate's yield stress.
 double CriticalStress(double sigE, double Fyp, const char* what) {

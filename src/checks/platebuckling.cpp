@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "checks/checkmath.h"
 #include "checks/checks.h"
 #include "core/calcerror.h"
 #include "core/numformat.h"
@@ -17,14 +18,10 @@ namespace kelvor {
 
 namespace {
 
-// The buckling formulas have always used the single-precision value of pi.
-constexpr double kPi = 3.1415927f;
 constexpr double kOneMinusNuSquared = 0.91;  // Poisson's ratio 0.3
 // Proportional linear elastic limit: above Pr times yield the elastic buckling stress is
 // corrected for plasticity.
 constexpr double kPr = 0.6;
-
-double Square(double x) { return x * x; }
 
 // What tells the two fields apart besides their numbers.
 struct FieldSide {

@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "checks/checkmath.h"
 #include "checks/checks.h"
 #include "checks/structure.h"
 #include "core/calcerror.h"
@@ -89,10 +90,6 @@ ResultLine ModulusLine(double sm, float wmin, double uf, const char* reference) 
 
 ResultLine Verdict(const char* label, std::string limit, bool ok, const char* reference) {
     return {label, std::move(limit), ok ? "OK" : "NOK", reference, ok ? kGreen : kRed};
-}
-
-double Square(double x) {
-    return x * x;
 }
 
 }  // namespace

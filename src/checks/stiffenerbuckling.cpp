@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "checks/checkmath.h"
 #include "checks/checks.h"
 #include "core/calcerror.h"
 #include "core/numformat.h"
@@ -13,9 +14,6 @@ namespace kelvor {
 
 namespace {
 
-// The Euler and plate-strip stresses have always used the single-precision value of pi, the
-// half-wave term of the torsional stiffness a value rounded to 7 digits of its own.
-constexpr double kPi = 3.1415927f;
 constexpr float kPiHalfWave = 3.141593f;
 constexpr double kOneMinusNuSquared = 0.91;  // Poisson's ratio 0.3
 // Moment factor of a member whose end moments are restrained against sway (3/5.1).
@@ -41,10 +39,6 @@ constexpr const char* kDeformationLabel = "Deformation y = p*(s1+s2)/2*L1^4/(384
 // profile came before: the torsional check is not made for them.
 bool ClosedSection(int family) {
     return family == 7 || family == 8;
-}
-
-double Square(double x) {
-    return x * x;
 }
 
 // Beyond the proportional limit Pr*sigF the elastic stress overestimates the capacity: the
