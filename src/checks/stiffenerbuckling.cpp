@@ -14,6 +14,7 @@ namespace kelvor {
 
 namespace {
 
+// The half-wave term of the torsional stiffness has always used pi rounded to 7 digits.
 constexpr float kPiHalfWave = 3.141593f;
 constexpr double kOneMinusNuSquared = 0.91;  // Poisson's ratio 0.3
 // Moment factor of a member whose end moments are restrained against sway (3/5.1).
