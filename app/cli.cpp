@@ -17,13 +17,18 @@
 #include "profiles/catalogue.h"
 #include "recordjson.h"
 
+#ifdef KELVOR_CLI_REPORT
+#include "qt/pdfreport.h"
+#endif
+
 namespace kelvor {
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: kelvor-cli new -o FILE.kelvo | calc FILE.kelvo [--mode 1|2|3] [--json]"
-    " | batch INPUT.kvi [-o OUTPUT.kvo] [--data DIR] [--decimal point|comma]";
+    " | batch INPUT.kvi [-o OUTPUT.kvo] | report FILE.kelvo --mode 1|2|3|4 -o OUT.pdf"
+    " [--data DIR] [--decimal point|comma]";
 
 struct Options {
     std::string command;
@@ -57,8 +62,12 @@ Options Parse(const std::vector<std::string>& args) {
             o.output = value();
         } else if (a == "--mode") {
             const std::string& m = value();
-            if (m != "1" && m != "2" && m != "3") {
-                throw UsageError{"--mode must be 1, 2 or 3, not '" + m + "'"};
+            // Kind 4, the scantling report, exists only on paper.
+            const bool paperOnly = o.command == "report" && m == "4";
+            if (!paperOnly && m != "1" && m != "2" && m != "3") {
+                throw UsageError{std::string("--mode must be 1, 2") +
+                                 (o.command == "report" ? ", 3 or 4" : " or 3") + ", not '" + m +
+                                 "'"};
             }
             o.mode = m[0] - '0';
         } else if (a == "--json") {
@@ -212,6 +221,45 @@ int CommandBatch(const Options& o, std::ostream& err) {
     return 0;
 }
 
+// Opens and calculates as calc does, so the page shows the run of the printed kind; printing
+// itself never recalculates.
+int CommandReport(const Options& o, std::ostream& err) {
+    if (o.positional.size() != 1 || !o.mode || o.output.empty() || o.json) {
+        throw UsageError{"usage: kelvor-cli report FILE.kelvo --mode 1|2|3|4 -o OUT.pdf"};
+    }
+#ifdef KELVOR_CLI_REPORT
+    Project p;
+    Tables tables;
+    StartProject(p, tables, o, err);
+    // The page names the file it came from; a path relative to wherever the tool ran says
+    // nothing on paper.
+    std::error_code ec;
+    const std::filesystem::path file = std::filesystem::absolute(o.positional[0], ec);
+    const std::string message = OpenProject(p, tables, ec ? o.positional[0] : file.string());
+    if (!message.empty()) {
+        err << message << '\n';
+        return 2;
+    }
+    p.AnalysisMode = *o.mode;
+    p.PrintMode = *o.mode;
+    Calculate(p, tables);
+    EnsureGuiApplication();
+    std::string written;
+    if (!WriteReportPdf(p, tables, *o.mode, o.output, written)) {
+        err << written << '\n';
+        return 2;
+    }
+    if (p.CalcFailure) {
+        err << p.CalcFailure->Text() << '\n';
+        return 1;
+    }
+    return 0;
+#else
+    err << "report needs the Qt build\n";
+    return 2;
+#endif
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -225,6 +273,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         }
         if (o.command == "batch") {
             return CommandBatch(o, err);
+        }
+        if (o.command == "report") {
+            return CommandReport(o, err);
         }
         throw UsageError{"unknown command '" + o.command + "'; " + kUsage};
     } catch (const UsageError& e) {

@@ -4,12 +4,19 @@ kelvor_packages=(
     build-essential cmake g++ pkg-config
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-    fonts-liberation xvfb xauth
+    fonts-liberation xvfb xauth poppler-utils
 )
 
+# Only fuzzing needs clang and its runtime (libFuzzer, the sanitizers): CI installs them through
+# kelvor_install_fuzzing, a normal build never does.
+kelvor_fuzz_packages=(clang-14 libclang-rt-14-dev)
+
+# The packages given, or kelvor_packages.
 kelvor_install_missing() {
+    local wanted=("$@")
+    [ ${#wanted[@]} -eq 0 ] && wanted=("${kelvor_packages[@]}")
     local missing=()
-    for pkg in "${kelvor_packages[@]}"; do
+    for pkg in "${wanted[@]}"; do
         if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
             missing+=("$pkg")
         fi
@@ -20,6 +27,10 @@ kelvor_install_missing() {
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+kelvor_install_fuzzing() {
+    kelvor_install_missing "${kelvor_fuzz_packages[@]}"
 }
 
 kelvor_build() {

@@ -1,0 +1,217 @@
+// The result blocks as printed: the rows of the screen's result list, with the differences the
+// printed page has always had.
+#include <span>
+#include <string>
+
+#include "core/numformat.h"
+#include "core/project.h"
+#include "report/canvas.h"
+#include "report/report.h"
+
+namespace kelvor {
+
+namespace {
+
+enum class Kind { Heading, Plain, Result, Error };
+
+// When a row is printed: always, when its result line has a label, or when its check ran (the
+// torsional row of a stiffener not in compression has a formula text only).
+enum class When { Always, Labelled, Ran };
+
+struct Row {
+    Kind kind;
+    const char* text = nullptr;                     // heading or plain text
+    std::string (*make)(const Project&) = nullptr;  // or the plain text made from the run
+    ResultLine CheckResults::*line = nullptr;       // a result row's line
+    When when = When::Always;
+    bool (*also)(const Project&) = nullptr;  // a further condition
+};
+
+// The plain rows read as the screen's, decimal point included, like the formulas around them.
+std::string Mm(double value) {
+    return Format(value, "#0.0");
+}
+std::string Mm(float value) {
+    return Format(value, "#0.0");
+}
+
+std::string SeSw(const Project& p) {
+    // The bending breadth is be, printed as sw as it always has been (see the screen block).
+    return "Buckling, se = " + Mm(p.se) + " mm   " + "Bending, sw = " + Mm(p.be) + " mm";
+}
+
+std::string YieldNote(const Project& p) {
+    return " (check at points 1-3, plate(p) and stiffener(s)). Effective width sw = " + Mm(p.sw) +
+           " mm";
+}
+
+bool PlateBucklingShown(const Project& p) {
+    return p.UFpbText.Produced() || p.UFplText.Produced();
+}
+bool PlateError(const Project& p) {
+    return p.PlateErrorFlag1 || p.PlateErrorFlag2;
+}
+bool Deformation(const Project& p) {
+    return p.IncludeDeformation && p.p != 0;
+}
+bool PlateYieldShown(const Project& p) {
+    return p.UFyText.Produced();
+}
+
+constexpr Row Heading(const char* text, bool (*also)(const Project&) = nullptr) {
+    return {Kind::Heading, text, nullptr, nullptr, When::Always, also};
+}
+constexpr Row Result(ResultLine CheckResults::*line, When when,
+                     bool (*also)(const Project&) = nullptr) {
+    return {Kind::Result, nullptr, nullptr, line, when, also};
+}
+
+const Row kBuckling[] = {
+    Heading("PLATE BUCKLING CONTROL: (Max from plate 1/2)", PlateBucklingShown),
+    Result(&CheckResults::UFpbText, When::Labelled),
+    Result(&CheckResults::UFpuText, When::Labelled),
+    Result(&CheckResults::UFplText, When::Labelled),
+    Heading("STIFFENER BUCKLING CONTROL:"),
+    {Kind::Plain, nullptr, SeSw},
+    Result(&CheckResults::UFbuText, When::Ran),
+    Result(&CheckResults::UFbtText, When::Ran),
+    Result(&CheckResults::UFsText, When::Ran),
+    Heading("OVERALL BUCKLING CONTROL:"),
+    Result(&CheckResults::UFgbuText, When::Ran),
+    // On paper the error follows the overall check, not the stiffness row as on screen.
+    {Kind::Error, "ERROR in calculation, decrease Sigy-stress", nullptr, nullptr, When::Always,
+     PlateError},
+    Heading("STIFFENER DEFORMATION CHECK:", Deformation),
+    {Kind::Plain, " (Based on effective plate width as sw) ", nullptr, nullptr, When::Always,
+     Deformation},
+    Result(&CheckResults::DeformationText, When::Labelled, Deformation),
+};
+
+// Unlike the screen, the scantling sections print whatever their lines hold, and without their
+// "Effective width sw = " rows.
+const Row kScantlingYield[] = {
+    Heading("PLATE SCANTLING:"),
+    Result(&CheckResults::UFtText, When::Always),
+    Heading("STIFFENER SCANTLING:"),
+    Result(&CheckResults::StiffSmText, When::Always),
+    Heading("GIRDER SCANTLING:"),
+    Result(&CheckResults::GirderSmText, When::Always),
+    Result(&CheckResults::GirderDepthText, When::Always),
+    Result(&CheckResults::GirderWebText, When::Always),
+    Result(&CheckResults::TrippingText, When::Always),
+    Heading("PLATE YIELD CONTROL:", PlateYieldShown),
+    Result(&CheckResults::UFyText, When::Labelled),
+    Heading("STIFFENER YIELD CHECK:"),
+    {Kind::Plain, nullptr, YieldNote},
+    Result(&CheckResults::YieldPlateText, When::Ran),
+    Result(&CheckResults::YieldStiffText, When::Ran),
+};
+
+bool Shown(const Project& p, const Row& row) {
+    if (row.also && !row.also(p)) {
+        return false;
+    }
+    if (!row.line) {
+        return true;
+    }
+    const ResultLine& r = p.*row.line;
+    switch (row.when) {
+        case When::Labelled:
+            return r.Produced();
+        case When::Ran:
+            return r.Produced() || !r.formula.empty();
+        default:
+            return true;
+    }
+}
+
+// A text that would run into the value column is broken: the label stays with the value and the
+// formula follows on the next line from L + 20, where it has the width of the page. The plate
+// formulas are the long ones; any other that grows as long breaks the same way rather than print
+// over its value, and so does one that would end within two blanks of it, where its last number
+// would read as part of the value.
+void PrintResultLine(Canvas& c, const ResultLine& r, double& line, double left,
+                     double valueColumn) {
+    c.MoveTo(left, line);
+    const std::string text = r.label + r.formula;
+    const bool breaks = left + c.TextWidth(text) > valueColumn - c.TextWidth("  ");
+    c.Print(breaks ? r.label : text);
+    c.MoveTo(valueColumn, line);
+    c.SetBold(true);
+    c.SetForeColour(PaletteColour(r.status));
+    c.Print(r.value);
+    c.SetBold(false);
+    c.SetForeColour(kRgbBlack);
+    c.Print(r.reference);
+    if (breaks) {
+        line += 1;
+        c.MoveTo(left + 20, line);
+        c.Print(r.formula);
+    }
+    line += 1;
+}
+
+void PrintBlock(Canvas& c, const Project& p, double& line, double left, int mode, const char* title,
+                std::span<const Row> rows, int pictureOffset) {
+    if (mode == 0) {
+        c.Clear();
+    }
+    const double valueColumn =
+        RoundToInt(0.95 * (c.ScaleRight() - c.ScaleLeft())) - (mode == 0 ? pictureOffset : 17);
+    c.SetFontSize(mode == 0 ? 10 - 2 : 10 - 1.5);
+    c.SetBold(false);
+    c.SetUnderline(false);
+    c.SetForeColour(kRgbBlack);
+
+    line += 0.4;
+    c.MoveTo(left, line);
+    c.Print(title);
+    line += 1;
+    for (const Row& row : rows) {
+        if (!Shown(p, row)) {
+            continue;
+        }
+        c.MoveTo(left, line);
+        switch (row.kind) {
+            case Kind::Heading:
+                c.SetBold(true);
+                c.SetUnderline(true);
+                c.Print(row.text);
+                c.SetBold(false);
+                c.SetUnderline(false);
+                line += 1;
+                break;
+            case Kind::Plain:
+                c.Print(row.make ? row.make(p) : std::string(row.text));
+                line += 1;
+                break;
+            case Kind::Error:
+                c.SetForeColour(kPureRed);
+                c.Print(row.text);
+                c.SetForeColour(kRgbBlack);
+                line += 1;
+                break;
+            case Kind::Result:
+                PrintResultLine(c, p.*row.line, line, left, valueColumn);
+                break;
+        }
+    }
+}
+
+}  // namespace
+
+void PrintBucklingResults(Canvas& c, const Project& p, double& line, double left, int mode) {
+    PrintBlock(c, p, line, left, mode,
+               " (Rule/Buckling: ABS-Buckling and Ultimate Strength Assessment for Offshore "
+               "Structures)",
+               kBuckling, 15);
+}
+
+void PrintScantlingYieldResults(Canvas& c, const Project& p, double& line, double left, int mode) {
+    PrintBlock(c, p, line, left, mode,
+               " (Rule/Yield: ABS, Mobile Offshore Drilling Units, Part 3 Hull Construction and "
+               "equipment)",
+               kScantlingYield, 10);
+}
+
+}  // namespace kelvor

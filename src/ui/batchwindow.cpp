@@ -1,0 +1,224 @@
+#include "ui/batchwindow.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "core/project.h"
+#include "files/atomicfile.h"
+#include "profiles/catalogue.h"
+#include "ui/messages.h"
+#include "ui/projecthost.h"
+
+namespace kelvor {
+
+namespace {
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QLabel* PathLabel(const char* name) {
+    auto* label = new QLabel;
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setFrameShape(QFrame::StyledPanel);
+    label->setMinimumWidth(420);
+    return label;
+}
+
+}  // namespace
+
+BatchWindow::BatchWindow(ProjectHost& host, QWidget* owner) : QDialog(owner), host_(host) {
+    setObjectName(QStringLiteral("database"));
+    setWindowTitle(QStringLiteral("Database"));
+    setModal(false);
+
+    auto* menu = new QMenuBar(this);
+    QAction* open = menu->addAction(QStringLiteral("&Open Database File"));
+    open->setObjectName(QStringLiteral("mnfileopen"));
+    connect(open, &QAction::triggered, this, &BatchWindow::ChooseFile);
+    save_ = menu->addAction(QStringLiteral("&Save Result to File"));
+    save_->setObjectName(QStringLiteral("mnufilesave"));
+    save_->setEnabled(false);
+    connect(save_, &QAction::triggered, this, &BatchWindow::SaveResults);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(menu);
+    // The caption has always read so; users and their manuals know it by this text.
+    layout->addWidget(new QLabel(QStringLiteral("Show reults for Stiffener:")));
+    list_ = new QComboBox;
+    list_->setObjectName(QStringLiteral("cbodatabase"));
+    list_->addItem(QString());
+    list_->setEnabled(false);
+    list_->setMaxVisibleItems(25);
+    connect(list_, &QComboBox::currentIndexChanged, this, &BatchWindow::Choose);
+    layout->addWidget(list_);
+
+    auto* files = new QGridLayout;
+    files->addWidget(new QLabel(QStringLiteral("Input file:")), 0, 0);
+    inputLabel_ = PathLabel("databasefile");
+    files->addWidget(inputLabel_, 0, 1);
+    files->addWidget(new QLabel(QStringLiteral("Output file:")), 1, 0);
+    outputLabel_ = PathLabel("outputfile");
+    files->addWidget(outputLabel_, 1, 1);
+    files->setColumnStretch(1, 1);
+    layout->addLayout(files);
+
+    auto* back = new QPushButton(QStringLiteral("Back to Program"));
+    back->setObjectName(QStringLiteral("Command1"));
+    back->setAutoDefault(false);
+    connect(back, &QPushButton::clicked, this, &QWidget::close);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(back);
+    layout->addLayout(buttons);
+
+    adjustSize();
+    if (owner != nullptr) {
+        const QRect o = owner->frameGeometry();
+        move(o.x() + (o.width() - width()) / 2, o.y() + (o.height() - height()) / 2);
+    }
+}
+
+void BatchWindow::ChooseFile() {
+    QFileDialog dialog(this, QStringLiteral("Open Database File"), Q(host_.project().DataFolder),
+                       QStringLiteral("Batch files (*.kvi)"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setDefaultSuffix(QStringLiteral("kvi"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    OpenFile(dialog.selectedFiles().front());
+}
+
+bool BatchWindow::OpenFile(const QString& path) {
+    Project& p = host_.project();
+    BatchReadResult read = ReadBatchFile(path.toStdString(), host_.tables(), p.DecimalMode);
+    if (!read.ok) {
+        // A file that can't be used says why: silence would leave the user guessing.
+        ShowMessage(this, Q(read.message), MessageIcon::Exclamation);
+        return false;
+    }
+    table_ = std::move(read.table);
+    input_ = path;
+    p.WorkFolder = QFileInfo(path).absolutePath().toStdString() + "/";
+
+    const auto& entries = table_.entries;
+    {
+        const QSignalBlocker block(list_);
+        list_->clear();
+        for (const BatchEntry& e : entries) {
+            list_->addItem(Q(e.text));
+        }
+    }
+    list_->setEnabled(!entries.empty());
+    save_->setEnabled(true);
+    inputLabel_->setText(path);
+    outputLabel_->clear();
+
+    // The list shows the panel that was loaded, not the heading above it.
+    const auto panel = std::find_if(entries.begin(), entries.end(),
+                                    [](const BatchEntry& e) { return !e.comment; });
+    const int first = panel == entries.end() ? 0 : static_cast<int>(panel - entries.begin());
+    {
+        const QSignalBlocker block(list_);
+        list_->setCurrentIndex(entries.empty() ? -1 : first);
+    }
+    if (panel != entries.end()) {
+        LoadPanel(first);
+    }
+    return true;
+}
+
+void BatchWindow::Choose(int index) {
+    if (index < 0 || index >= static_cast<int>(table_.entries.size()) ||
+        table_.entries[index].comment) {
+        return;
+    }
+    LoadPanel(index);
+}
+
+void BatchWindow::LoadPanel(int index) {
+    RunBatchRecord(host_.project(), host_.tables(), table_, index);
+    host_.RefreshInputFields();
+    host_.Recalculate();
+}
+
+bool BatchWindow::SaveResults() {
+    if (input_.isEmpty()) {
+        return false;
+    }
+    Project& p = host_.project();
+    const std::string output = BatchOutputPath(input_.toStdString());
+    const char separator = DecimalSeparatorOf(p);
+    const auto& entries = table_.entries;
+    const int count = static_cast<int>(entries.size());
+
+    // The run writes every panel into the one record in turn: nothing else may touch it
+    // meanwhile, but the windows keep repainting and the run can be cancelled.
+    QProgressDialog progress(QStringLiteral("Running the panels of ") +
+                                 QFileInfo(input_).fileName() + QStringLiteral(" ..."),
+                             QStringLiteral("Cancel"), 0, count, this);
+    progress.setObjectName(QStringLiteral("batchprogress"));
+    progress.setWindowTitle(QStringLiteral("Database"));
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(300);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+
+    std::string content = BatchHeaderLine() + "\r\n";
+    int lastPanel = -1;
+    bool cancelled = false;
+    QElapsedTimer clock;
+    clock.start();
+    for (int k = 0; k < count && !cancelled; ++k) {
+        const BatchEntry& e = entries[k];
+        if (e.comment) {
+            content += e.text + "\r\n";
+        } else {
+            RunBatchRecord(p, host_.tables(), table_, k);
+            content += BatchResultLine(p, e, separator) + "\r\n";
+            lastPanel = k;
+        }
+        if (clock.elapsed() >= 40) {
+            progress.setValue(k + 1);
+            QCoreApplication::processEvents();
+            cancelled = progress.wasCanceled();
+            clock.restart();
+        }
+    }
+    progress.close();
+
+    // The record holds the last panel run; the main window and the list show that one.
+    if (lastPanel >= 0) {
+        const QSignalBlocker block(list_);
+        list_->setCurrentIndex(lastPanel);
+        host_.RefreshInputFields();
+        host_.Recalculate();
+    }
+    if (cancelled) {
+        return false;
+    }
+    if (!SaveAtomically(output, content)) {
+        ShowMessage(this, Q("can't save file - " + output), MessageIcon::Exclamation);
+        return false;
+    }
+    outputLabel_->setText(Q(output));
+    return true;
+}
+
+}  // namespace kelvor
