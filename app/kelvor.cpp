@@ -1,12 +1,24 @@
 #include <QApplication>
+#include <QCommandLineParser>
 
 #include "ui/mainwindow.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kelvo"));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Kelvor: checks of a stiffened plate panel"));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("A project file (.kelvo) to open."),
+                                 QStringLiteral("[file]"));
+    parser.process(app);
+
     kelvor::MainWindow window;
     window.show();
     window.StartUp();
+    if (!parser.positionalArguments().isEmpty()) {
+        window.OpenFile(parser.positionalArguments().constFirst());
+    }
     return QApplication::exec();
 }

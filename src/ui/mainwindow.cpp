@@ -1,49 +1,155 @@
 #include "ui/mainwindow.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QGroupBox>
-#include <QVBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QWindow>
 
 #include "core/calculate.h"
 #include "core/session.h"
+#include "files/batchfile.h"
 #include "qt/qtenvironment.h"
-#include "ui/messages.h"
+#include "ui/inputfields.h"
+#include "ui/panelfigureview.h"
 #include "ui/resultlistview.h"
 
 namespace kelvor {
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
-    setObjectName(QStringLiteral("kelvor"));
-    auto* central = new QWidget(this);
-    auto* layout = new QVBoxLayout(central);
-    auto* frame = new QGroupBox(QStringLiteral("Result"), central);
-    frame->setObjectName(QStringLiteral("frresult"));
-    auto* frameLayout = new QVBoxLayout(frame);
-    results_ = new ResultListView(frame);
-    frameLayout->addWidget(results_);
-    layout->addWidget(frame);
-    setCentralWidget(central);
-    resize(1000, 600);
+namespace {
+
+// The program's own windows whose closing or leaving makes the main window recalculate: the
+// profile dialogs and the batch window. Message boxes, file and print dialogs are not among them.
+bool IsProgramWindow(const QWidget* window) {
+    static const QStringList kNames = {
+        QStringLiteral("stiffl"),   QStringLiteral("stifflb"),  QStringLiteral("stifft"),
+        QStringLiteral("stifftb"),  QStringLiteral("stifff"),   QStringLiteral("stifffb"),
+        QStringLiteral("stiffhp"),  QStringLiteral("stiffrhs"), QStringLiteral("stiffusp"),
+        QStringLiteral("stiffib"),  QStringLiteral("girdlg"),   QStringLiteral("girdtg"),
+        QStringLiteral("database"),
+    };
+    return window && !qobject_cast<const QMessageBox*>(window) &&
+           kNames.contains(window->objectName());
 }
 
-void MainWindow::StartUp() {
-    const std::vector<std::string> messages =
-        kelvor::StartUp(project_, tables_, QtStartupEnvironment());
-    for (const std::string& m : messages) {
-        ShowMessage(this, QString::fromStdString(m), MessageIcon::Exclamation);
+QWidget* WidgetOf(QWindow* window) {
+    if (!window) {
+        return nullptr;
     }
-    setWindowTitle(QStringLiteral("Kelvor: ") + QString::fromStdString(project_.ProjectFile));
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->windowHandle() == window) {
+            return w;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("kelvor"));
+    setWindowTitle(QStringLiteral("Kelvor"));
+    fields_ = new FieldController(*this, this);
+    BuildControls();
+    BuildMenus();
+    ConnectRightButton();
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &MainWindow::FocusWindowChanged);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::StartUp() {
+    const StartupEnvironment env = QtStartupEnvironment();
+    for (const std::string& m : kelvor::StartUp(project_, tables_, env)) {
+        Say(QString::fromStdString(m), MessageIcon::Exclamation);
+    }
+    FillMaterialLists();
+    RefreshInputFields();
+    SetCaption();
+    ApplyFirstSize();
+    RefreshRecentMenu();
+    if (!RunStartupBatch(project_, tables_, project_.DataFolder, fields_->DecimalSeparator(),
+                         project_.DecimalMode)) {
+        Say(QStringLiteral("Error in databasefile"), MessageIcon::None);
+    }
+    RefreshInputFields();
+    started_ = true;
     Recalculate();
 }
 
-void MainWindow::Recalculate() {
-    Calculate(project_, tables_);
-    for (const SpacingMessage& m : project_.SpacingMessages) {
-        QWidget* field = findChild<QWidget*>(QString::fromStdString(m.field));
-        ShowMessage(this, QString::fromStdString(m.text), MessageIcon::Exclamation, field);
-    }
-    ShowResults();
+void MainWindow::Say(const QString& text, MessageIcon icon, QWidget* refocus) {
+    fields_->Say(text, icon, refocus);
 }
 
-void MainWindow::ShowResults() { results_->Show(project_.Result); }
+void MainWindow::Recalculate() {
+    try {
+        Calculate(project_, tables_);
+    } catch (const std::exception& e) {
+        // Calculate reports arithmetic failures itself; anything else still must not leave the
+        // results of other inputs on screen.
+        project_.CalcFailure = StepFailure{"calculation", e.what()};
+        FillResultList(project_);
+    }
+    for (const SpacingMessage& m : project_.SpacingMessages) {
+        QWidget* field = findChild<QLineEdit*>(QString::fromStdString(m.field));
+        Say(QString::fromStdString(m.text), MessageIcon::Exclamation, field);
+    }
+    results_->Show(project_.Result);
+    ShowRunControls();
+}
+
+void MainWindow::FocusWindowChanged(QWindow* now) {
+    if (!now) {
+        return;  // between two windows, or another program has the focus
+    }
+    QWidget* widget = WidgetOf(now);
+    if (widget != this) {
+        lastOtherWindow_ = widget;
+        return;
+    }
+    const bool fromProgramWindow = IsProgramWindow(lastOtherWindow_);
+    lastOtherWindow_ = nullptr;
+    if (started_ && fromProgramWindow) {
+        // After the activation has been handled, like a click on the window.
+        QTimer::singleShot(0, this, [this] { Recalculate(); });
+    }
+}
+
+void MainWindow::ConnectRightButton() {
+    for (QWidget* w : findChildren<QWidget*>()) {
+        if (qobject_cast<QLabel*>(w) || qobject_cast<QGroupBox*>(w) ||
+            qobject_cast<QLineEdit*>(w) || qobject_cast<QRadioButton*>(w) ||
+            qobject_cast<PanelFigureView*>(w) || qobject_cast<SketchButton*>(w)) {
+            w->installEventFilter(this);
+        }
+    }
+    results_->viewport()->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        profileMenu_->popup(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // The dialogs are separate windows; with them open the program would not end.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w != this && w->isVisible() && w->parentWidget() == this) {
+            w->close();
+        }
+    }
+    event->accept();
+}
 
 }  // namespace kelvor

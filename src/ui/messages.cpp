@@ -18,6 +18,8 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
             return QMessageBox::Warning;
         case MessageIcon::Critical:
             return QMessageBox::Critical;
+        case MessageIcon::None:
+            return QMessageBox::NoIcon;
         case MessageIcon::Information:
             break;
     }

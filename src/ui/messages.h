@@ -7,7 +7,7 @@ class QWidget;
 
 namespace kelvor {
 
-enum class MessageIcon { Exclamation, Information, Critical };
+enum class MessageIcon { Exclamation, Information, Critical, None };
 
 // Every message box of the program goes through here: one modal box with the text and icon,
 // then the focus goes back to `refocus` (the field whose value was refused) when given.

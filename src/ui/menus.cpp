@@ -1,0 +1,219 @@
+// The menu bar of the main window and the commands that are not file commands.
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QUrl>
+
+#include "core/calculate.h"
+#include "ui/inputfields.h"
+#include "ui/mainwindow.h"
+#include "ui/resultlistview.h"
+#include "ui/windowlinks.h"
+
+#ifndef KELVOR_VERSION
+#define KELVOR_VERSION "unknown"
+#endif
+
+namespace kelvor {
+
+namespace {
+
+struct MenuEntry {
+    const char* name;
+    const char* caption;
+    int code;  // family, girder type or report kind
+};
+
+// In the order of the family codes 0..9; the dialog of each family is named alike.
+const MenuEntry kStiffenerEntries[] = {
+    {"mnustiffl", "&L-table", 0},          {"mnustifflb", "L-built-up", 1},
+    {"mnustifft", "&T-table", 2},          {"mnustifftb", "T-built-up", 3},
+    {"mnustifff", "&Flatbar-table", 4},    {"mnustifffb", "Flatbar-built-up", 5},
+    {"mnustiffhp", "&BF-table", 6},        {"mnustiffrhs", "&RHS", 7},
+    {"mnustiffusp", "&Trapez-profile", 8}, {"mnustiffib", "I-built-up", 9},
+};
+
+const MenuEntry kGirderEntries[] = {
+    {"mnugirdL", "L- Girder", 1},
+    {"mnugirdT", "T - Girder", 3},
+};
+
+// Both print menus offer the same four reports.
+const MenuEntry kFilePrintEntries[] = {
+    {"mnuprbu1", "Buckling ", 1},
+    {"mnuprS", "Scantling", 4},
+    {"mnuprbu2", "Scantling/Yield", 2},
+    {"mnuprSc1", "Buckling/Scantling/Yield", 3},
+};
+
+const MenuEntry kPrintEntries[] = {
+    {"mnuprintbuckling1", "Buckling ", 1},
+    {"mnuprintS", "Scantling", 4},
+    {"mnuprintbuckling2", "Scantling/Yield ", 2},
+    {"mnuprintScantling1", "Buckling/Scantling/Yield", 3},
+};
+
+QMenu* NamedMenu(QWidget* parent, const char* name, const char* title) {
+    auto* menu = new QMenu(QString::fromUtf8(title), parent);
+    menu->setObjectName(QLatin1String(name));
+    return menu;
+}
+
+QAction* NamedAction(QMenu* menu, const MenuEntry& entry) {
+    QAction* action = menu->addAction(QString::fromUtf8(entry.caption));
+    action->setObjectName(QLatin1String(entry.name));
+    return action;
+}
+
+}  // namespace
+
+QString MainWindow::StiffenerDialog(int family) {
+    static const char* const kDialogs[] = {"stiffl",  "stifflb", "stifft",   "stifftb",  "stifff",
+                                           "stifffb", "stiffhp", "stiffrhs", "stiffusp", "stiffib"};
+    return family >= 0 && family < 10 ? QLatin1String(kDialogs[family]) : QString();
+}
+
+QString MainWindow::GirderDialog(int girderType) {
+    return girderType == 1   ? QStringLiteral("girdlg")
+           : girderType == 3 ? QStringLiteral("girdtg")
+                             : QString();
+}
+
+void MainWindow::BuildMenus() {
+    BuildFileMenu();
+
+    profileMenu_ = NamedMenu(this, "mnuProfile", "&Profile");
+    QMenu* stiffener = NamedMenu(profileMenu_, "mnustiff", "Stiffener profile");
+    for (const MenuEntry& e : kStiffenerEntries) {
+        connect(NamedAction(stiffener, e), &QAction::triggered, this,
+                [this, e] { ChooseStiffener(e.code); });
+    }
+    profileMenu_->addMenu(stiffener);
+    menuBar()->addMenu(profileMenu_);
+
+    QMenu* girder = NamedMenu(this, "mnugird", "&Girder profile");
+    for (const MenuEntry& e : kGirderEntries) {
+        connect(NamedAction(girder, e), &QAction::triggered, this,
+                [this, e] { ChooseGirder(e.code); });
+    }
+    menuBar()->addMenu(girder);
+
+    QAction* database = menuBar()->addAction(QStringLiteral("&Database"));
+    database->setObjectName(QStringLiteral("mnudb"));
+    connect(database, &QAction::triggered, this, [this] {
+        fields_->CommitEdits();
+        ShowBatchWindow(*this, this);
+    });
+
+    QMenu* print = NamedMenu(this, "mnuprint", "P&rint");
+    for (const MenuEntry& e : kPrintEntries) {
+        connect(NamedAction(print, e), &QAction::triggered, this, [this, e] { PrintKind(e.code); });
+    }
+    menuBar()->addMenu(print);
+
+    QMenu* help = NamedMenu(this, "mnuhelp", "&Help");
+    const MenuEntry manuals[] = {{"mnuTheory", "Theory Manual", 0},
+                                 {"mnuDatabaseDoc", "Database File", 1}};
+    for (const MenuEntry& e : manuals) {
+        const char* file = e.code == 0 ? "Kelvor Theory Manual.pdf" : "Kelvor Database.pdf";
+        connect(NamedAction(help, e), &QAction::triggered, this,
+                [this, file] { OpenManual(file); });
+    }
+    help->addSeparator();
+    connect(NamedAction(help, {"mnuabout", "&About Kelvo", 0}), &QAction::triggered, this,
+            &MainWindow::ShowAbout);
+    menuBar()->addMenu(help);
+}
+
+void MainWindow::BuildFileMenu() {
+    fileMenu_ = NamedMenu(this, "mnufile", "&File");
+    struct Command {
+        MenuEntry entry;
+        QKeySequence keys;
+        void (MainWindow::*run)();
+    };
+    const Command commands[] = {
+        {{"mnunew", "&New", 0}, QKeySequence::New, &MainWindow::NewProjectCommand},
+        {{"mnuopen", "&Open", 0}, QKeySequence::Open, &MainWindow::OpenCommand},
+        {{"mnusave", "&Save", 0}, QKeySequence::Save, &MainWindow::SaveCommand},
+        {{"mnusaveas", "Save &As", 0}, QKeySequence::SaveAs, &MainWindow::SaveAsCommand},
+    };
+    for (const Command& c : commands) {
+        QAction* action = NamedAction(fileMenu_, c.entry);
+        action->setShortcut(c.keys);
+        connect(action, &QAction::triggered, this, c.run);
+    }
+    fileMenu_->addSeparator();
+    QMenu* print = NamedMenu(fileMenu_, "mnuprint1", "Print");
+    for (const MenuEntry& e : kFilePrintEntries) {
+        connect(NamedAction(print, e), &QAction::triggered, this, [this, e] { PrintKind(e.code); });
+    }
+    fileMenu_->addMenu(print);
+    QAction* pdf = fileMenu_->addAction(QStringLiteral("Export &PDF..."));
+    pdf->setObjectName(QStringLiteral("mnuexportpdf"));
+    connect(pdf, &QAction::triggered, this, &MainWindow::ExportPdf);
+
+    // Hidden until the recent list has an entry; never hidden again.
+    for (int k = 0; k < static_cast<int>(recent_.size()); ++k) {
+        QAction* action = k == 0 ? fileMenu_->addSeparator() : fileMenu_->addAction(QString());
+        action->setObjectName(QStringLiteral("mnurecentfile%1").arg(k));
+        action->setVisible(false);
+        if (k > 0) {
+            connect(action, &QAction::triggered, this, [this, k] { OpenRecentCommand(k); });
+        }
+        recent_[static_cast<std::size_t>(k)] = action;
+    }
+    fileMenu_->addSeparator();
+    exitAction_ = NamedAction(fileMenu_, {"mnuexit", "&Exit", 0});
+    connect(exitAction_, &QAction::triggered, this, &MainWindow::close);
+    menuBar()->addMenu(fileMenu_);
+}
+
+void MainWindow::ChooseStiffener(int family) {
+    fields_->CommitEdits();
+    project_.StiffProfileType = family;
+    ShowProfileDialog(*this, this, StiffenerDialog(family));
+}
+
+void MainWindow::ChooseGirder(int girderType) {
+    fields_->CommitEdits();
+    project_.GirderProfileType = girderType;
+    ShowProfileDialog(*this, this, GirderDialog(girderType));
+}
+
+void MainWindow::PrintKind(int kind) {
+    fields_->CommitEdits();
+    project_.AnalysisMode = kind;
+    RefreshInputFields();
+    project_.PrintMode = kind;
+    // The list follows the mode the options now show; the results themselves are unchanged.
+    FillResultList(project_);
+    results_->Show(project_.Result);
+    ShowRunControls();
+    PrintReport(*this, this, kind);
+}
+
+void MainWindow::ExportPdf() {
+    fields_->CommitEdits();
+    project_.PrintMode = project_.AnalysisMode;
+    ExportReportPdf(*this, this, project_.AnalysisMode);
+}
+
+void MainWindow::OpenManual(const char* fileName) {
+    const QString path = QString::fromStdString(project_.HelpFolder) + QString::fromUtf8(fileName);
+    // The shell would fail without a word; say which file is missing instead.
+    if (!QFileInfo::exists(path)) {
+        Say(QStringLiteral("can't find file - ") + path, MessageIcon::Exclamation);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void MainWindow::ShowAbout() {
+    Say(QStringLiteral("Kelvor " KELVOR_VERSION "\n\n"
+                       "Buckling, yield and scantling checks of one stiffened plate panel "
+                       "of an offshore structure."),
+        MessageIcon::Information);
+}
+
+}  // namespace kelvor
