@@ -6,9 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "core/project.h"
-#include "core/session.h"
-#include "core/tables.h"
+#include "benchsetup.h"
 #include "files/batchfile.h"
 
 namespace {
@@ -38,9 +36,7 @@ std::string TenThousandPanels() {
 void BM_BatchTenThousandPanels(benchmark::State& state) {
     kelvor::Project p;
     kelvor::Tables tables;
-    kelvor::StartupEnvironment env;
-    env.dataFolder = KELVOR_SOURCE_DATA_DIR;
-    kelvor::StartUp(p, tables, env);
+    kelvor::bench::StartedProject(p, tables);
     const fs::path dir = fs::temp_directory_path() / "kelvor-bench-batch";
     fs::create_directories(dir);
     const std::string input = (dir / "panels.kvi").string();
@@ -56,6 +52,7 @@ void BM_BatchTenThousandPanels(benchmark::State& state) {
         }
     }
     fs::remove_all(dir);
+    kelvor::bench::Target(state, 0.1);
 }
 BENCHMARK(BM_BatchTenThousandPanels)->Unit(benchmark::kMillisecond);
 

@@ -1,6 +1,7 @@
 #include "core/calculate.h"
 
 #include <string>
+#include <string_view>
 
 #include "checks/checks.h"
 #include "core/calcerror.h"
@@ -42,6 +43,22 @@ void Prepare(Project& p, const Tables& tables) {
     p.LMean = (static_cast<double>(p.L1) + p.L2) / 2;
     StressDistribution(p);
     static_cast<CheckResults&>(p) = CheckResults{};
+}
+
+// The rule breadth and the stiffener's properties with attached plate are results of their
+// steps kept outside CheckResults. A run that stops before those steps must not leave the values
+// of the run before, which belong to other inputs (the list prints sw).
+void ClearUnreached(Project& p, std::span<const CalcStep> unreached) {
+    for (const CalcStep& step : unreached) {
+        const std::string_view routine = step.routine;
+        if (routine == "rule effective breadth") {
+            p.be = 0;
+        } else if (routine == "stiffener section properties") {
+            p.Ae = p.zp = p.zTop = p.Ie = p.Wep = p.Wes = p.rGyr = 0;
+            p.sw = p.Aw_sw = p.zp_sw = p.I_sw = p.Wp_sw = p.I_be = p.Ws_be = 0;
+            p.zTop_sw = p.Ws_sw = 0;
+        }
+    }
 }
 
 // Runs the steps from the first; returns the index of the failing step, or the step count.
@@ -145,6 +162,7 @@ void CalculateWith(Project& p, const Tables& tables, std::span<const CalcStep> s
         // replay the steps that succeeded, so that exactly their results stand.
         Prepare(p, tables);
         RunSteps(p, tables, steps.first(failed), nullptr);
+        ClearUnreached(p, steps.subspan(failed));
         p.CalcFailure = StepFailure{steps[failed].routine, cause};
     }
     FillResultList(p);

@@ -1,10 +1,15 @@
 #include "core/numformat.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <stdexcept>
 
 namespace kelvor {
@@ -91,26 +96,157 @@ DecimalImage FromScientificText(const char* text) {
     return image;
 }
 
-DecimalImage MakeImage(double value, int significantDigits) {
-    const double magnitude = std::fabs(value);
-    // to_chars gives the same exact digits as printf's "%.40e" at a fraction of the cost; every
-    // result text goes through here, so it matters for batch runs of thousands of panels.
+// The value rounded to `keep` significant digits, ties away from zero, from its exact binary
+// expansion. 41 digits settle the rounding unless they show an exact tie, which the printed
+// digits alone cannot tell from a value a hair either side of it; the full expansion can (no
+// double needs more than 767 significant digits). Slow, so only for magnitudes outside what
+// ScaledToInteger covers.
+DecimalImage ExactImage(double magnitude, int keep) {
     char text[64];
     const auto printed =
         std::to_chars(text, text + sizeof text - 1, magnitude, std::chars_format::scientific, 40);
     *printed.ptr = '\0';
     DecimalImage image = FromScientificText(text);
-
-    // 41 digits settle the rounding unless they show an exact tie, which the printed digits
-    // alone cannot tell from a value a hair either side of it; the full expansion can (no
-    // double needs more than 767 significant digits).
-    const std::string& d = image.digits;
-    if (static_cast<int>(d.size()) == significantDigits + 1 && d.back() == '5') {
+    if (static_cast<int>(image.digits.size()) == keep + 1 && image.digits.back() == '5') {
         std::string exact(900, '\0');
         std::snprintf(exact.data(), exact.size(), "%.800e", magnitude);
         image = FromScientificText(exact.c_str());
     }
-    image.RoundToDigits(significantDigits);
+    image.RoundToDigits(keep);
+    return image;
+}
+
+using Wide = unsigned __int128;
+
+constexpr int kMaxScale = 27;  // 5^27 still fits 64 bits
+
+constexpr std::array<std::uint64_t, kMaxScale + 1> PowersOf(std::uint64_t base) {
+    std::array<std::uint64_t, kMaxScale + 1> powers{};
+    std::uint64_t power = 1;
+    for (std::uint64_t& p : powers) {
+        p = power;
+        power *= base;
+    }
+    return powers;
+}
+
+constexpr auto kPowersOf5 = PowersOf(5);
+constexpr auto kPowersOf10 = PowersOf(10);
+
+// "00" to "99": digits are written two at a time.
+constexpr std::array<char, 200> kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (std::size_t n = 0; n < 100; ++n) {
+        pairs[2 * n] = static_cast<char>('0' + n / 10);
+        pairs[2 * n + 1] = static_cast<char>('0' + n % 10);
+    }
+    return pairs;
+}();
+
+// m * 2^e * 10^scale in integers, exactly: truncated, and rounded half up (which for a
+// magnitude is half away from zero). That is m * 5^scale * 2^(scale + e); a negative scale
+// divides by 5^-scale instead. False when an intermediate would not fit 128 bits.
+bool ScaledToInteger(std::uint64_t m, int e, int scale, std::uint64_t& truncated,
+                     std::uint64_t& rounded) {
+    if (scale < -kMaxScale || scale > kMaxScale) {
+        return false;
+    }
+    const int shift = e + scale;
+    // m < 2^53 and a power of 5 < 2^63: the product fits with room for 11 more bits.
+    if (shift > 11 || shift < -64) {
+        return false;
+    }
+    Wide quotient = 0;
+    bool up = false;
+    if (scale >= 0) {
+        const Wide product = static_cast<Wide>(m) * kPowersOf5[static_cast<std::size_t>(scale)];
+        if (shift >= 0) {
+            quotient = product << shift;
+        } else {
+            quotient = product >> -shift;
+            up = ((product >> (-shift - 1)) & 1) != 0;
+        }
+    } else {
+        Wide numerator = m;
+        Wide divisor = kPowersOf5[static_cast<std::size_t>(-scale)];
+        if (shift >= 0) {
+            numerator <<= shift;
+        } else {
+            divisor <<= -shift;
+        }
+        quotient = numerator / divisor;
+        up = 2 * (numerator - quotient * divisor) >= divisor;
+    }
+    // One digit more than a double's 15 is all a retry of the decimal exponent needs.
+    if (quotient >= kPowersOf10[16]) {
+        return false;
+    }
+    truncated = static_cast<std::uint64_t>(quotient);
+    rounded = truncated + (up ? 1 : 0);
+    return true;
+}
+
+// Every number of a result text goes through here, a hundred times per run and per batch panel,
+// so the usual magnitudes are rounded in integer arithmetic; only the rest take ExactImage.
+DecimalImage MakeImage(double value, int significantDigits) {
+    const double magnitude = std::fabs(value);
+    DecimalImage image;
+    if (magnitude == 0) {
+        return image;
+    }
+    const auto keep = static_cast<std::size_t>(significantDigits);
+    bool done = false;
+    if (magnitude >= std::numeric_limits<double>::min()) {
+        // A normal double is m * 2^e with the implicit leading bit of m restored.
+        const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+        const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+        const int e = static_cast<int>(bits >> 52) - 1075;
+        // floor(log10(2^(e + 52))): the decimal exponent or one below it.
+        int decimalExponent = ((e + 52) * 78913) >> 18;
+        for (int attempt = 0; attempt < 2 && !done; ++attempt) {
+            std::uint64_t truncated = 0;
+            std::uint64_t rounded = 0;
+            if (!ScaledToInteger(m, e, significantDigits - 1 - decimalExponent, truncated,
+                                 rounded)) {
+                break;
+            }
+            if (truncated >= kPowersOf10[keep]) {
+                ++decimalExponent;
+                continue;
+            }
+            if (truncated < kPowersOf10[keep - 1]) {
+                --decimalExponent;
+                continue;
+            }
+            // Rounding up may carry into one more digit: 9.9999996 becomes 10.
+            int pointPos = decimalExponent + 1;
+            if (rounded == kPowersOf10[keep]) {
+                rounded /= 10;
+                ++pointPos;
+            }
+            char digits[24];
+            std::size_t i = keep;
+            for (; i >= 2; i -= 2) {
+                const std::size_t pair = 2 * static_cast<std::size_t>(rounded % 100);
+                rounded /= 100;
+                digits[i - 2] = kDigitPairs[pair];
+                digits[i - 1] = kDigitPairs[pair + 1];
+            }
+            if (i == 1) {
+                digits[0] = static_cast<char>('0' + rounded);
+            }
+            std::size_t count = keep;
+            while (count > 0 && digits[count - 1] == '0') {
+                --count;
+            }
+            image.digits.assign(digits, count);
+            image.pointPos = pointPos;
+            done = true;
+        }
+    }
+    if (!done) {
+        image = ExactImage(magnitude, significantDigits);
+    }
     image.negative = std::signbit(value) && !image.IsZero();
     return image;
 }
@@ -139,6 +275,7 @@ struct PatternLayout {
     int fracPlaces = 0;
     int fracMin = 0;
     int expMin = 0;
+    bool literals = false;  // any character the number does not fill
 };
 
 PatternLayout Analyse(std::string_view pattern) {
@@ -167,6 +304,8 @@ PatternLayout Analyse(std::string_view pattern) {
             if (c == '0') {
                 layout.fracMin = layout.fracPlaces;
             }
+        } else {
+            layout.literals = true;
         }
     }
     return layout;
@@ -192,18 +331,55 @@ std::string FormatImage(DecimalImage image, std::string_view pattern, char separ
     } else {
         image.RoundToDecimals(layout.fracPlaces);
     }
-    for (int i = 0; i < image.pointPos; ++i) {
-        intDigits.push_back(image.DigitAt(i));
+    // Copied in blocks, not digit by digit: this runs for every number of every result text.
+    const int size = static_cast<int>(image.digits.size());
+    const int intCount = std::max(image.pointPos, 0);
+    const int intFromImage = std::min(intCount, size);
+    const int intPad = std::max(layout.intMin - intCount, 0);
+
+    // Placeholders and a point alone ("0.00", "##0.0"), the patterns of nearly every text: the
+    // placeholders are filled from the right and the leftmost takes every further digit, so
+    // the integer digits come out whole, and the text is built in place.
+    const bool hasPoint = layout.point != std::string_view::npos;
+    char text[64];
+    if (!scientific && !layout.literals && (hasPoint || layout.intPlaces > 0) &&
+        intPad + intCount + layout.fracPlaces + 2 <= static_cast<int>(sizeof text)) {
+        char* end = text;
+        if (showMinus) {
+            *end++ = '-';
+        }
+        end = std::fill_n(end, intPad, '0');
+        end = std::copy_n(image.digits.data(), intFromImage, end);
+        end = std::fill_n(end, intCount - intFromImage, '0');
+        if (hasPoint) {
+            *end++ = separator;
+            char* const frac = end;
+            for (int i = 0; i < layout.fracPlaces; ++i) {
+                *end++ = image.DigitAt(image.pointPos + i);
+            }
+            while (end - frac > layout.fracMin && end[-1] == '0') {
+                --end;
+            }
+        }
+        return std::string(text, end);
     }
-    if (static_cast<int>(intDigits.size()) < layout.intMin) {
-        intDigits.insert(0, layout.intMin - intDigits.size(), '0');
+    intDigits.append(static_cast<std::size_t>(intPad), '0');
+    intDigits.append(image.digits, 0, static_cast<std::size_t>(intFromImage));
+    intDigits.append(static_cast<std::size_t>(intCount - intFromImage), '0');
+    fracDigits.assign(static_cast<std::size_t>(layout.fracPlaces), '0');
+    const int fracFirst = std::max(image.pointPos, 0);
+    const int fracEnd = std::min(image.pointPos + layout.fracPlaces, size);
+    if (fracFirst < fracEnd) {
+        fracDigits.replace(static_cast<std::size_t>(fracFirst - image.pointPos),
+                           static_cast<std::size_t>(fracEnd - fracFirst), image.digits,
+                           static_cast<std::size_t>(fracFirst),
+                           static_cast<std::size_t>(fracEnd - fracFirst));
     }
-    for (int i = 0; i < layout.fracPlaces; ++i) {
-        fracDigits.push_back(image.DigitAt(image.pointPos + i));
+    std::size_t fracLength = fracDigits.size();
+    while (static_cast<int>(fracLength) > layout.fracMin && fracDigits[fracLength - 1] == '0') {
+        --fracLength;
     }
-    while (static_cast<int>(fracDigits.size()) > layout.fracMin && fracDigits.back() == '0') {
-        fracDigits.pop_back();
-    }
+    fracDigits.resize(fracLength);
 
     std::string out;
     bool minusPending = showMinus;

@@ -115,8 +115,7 @@ public:
             const std::size_t n =
                 nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - start) : size_ - pos_;
             if (line.size() + n > kMaxLineLength) {
-                throw Refusal{"line longer than " + std::to_string(kMaxLineLength) +
-                              " characters"};
+                throw Refusal{"line longer than " + std::to_string(kMaxLineLength) + " characters"};
             }
             line.append(start, n);
             pos_ += n;
@@ -201,7 +200,9 @@ std::string Quoted(std::string_view token) {
     return out + "'";
 }
 
-std::string FieldName(int field) { return "field " + std::to_string(field); }
+std::string FieldName(int field) {
+    return "field " + std::to_string(field);
+}
 
 float Number(std::string_view token, int field, int decimalMode) {
     try {
@@ -219,8 +220,8 @@ int Code(std::string_view token, int field, int last, int decimalMode) {
     } catch (const std::out_of_range&) {
     }
     if (code < 0 || code > last) {
-        throw Refusal{FieldName(field) + (last == 1 ? " must be 0 or 1, not " :
-                                                      " must be 0, 1 or 2, not ") +
+        throw Refusal{FieldName(field) +
+                      (last == 1 ? " must be 0 or 1, not " : " must be 0, 1 or 2, not ") +
                       Quoted(token)};
     }
     return code;
@@ -240,8 +241,8 @@ std::vector<float> Dimensions(std::string_view token, int field, int parts, int 
     return values;
 }
 
-void ReadStiffener(BatchEntry& e, const std::vector<std::string_view>& fields,
-                   const Tables& tables, int decimalMode) {
+void ReadStiffener(BatchEntry& e, const std::vector<std::string_view>& fields, const Tables& tables,
+                   int decimalMode) {
     e.StiffCode = std::string(fields[kStiffCodeField]);
     const BatchStiffenerCode* code = StiffenerCodeOfText(e.StiffCode);
     if (code == nullptr) {
@@ -259,7 +260,7 @@ void ReadStiffener(BatchEntry& e, const std::vector<std::string_view>& fields,
         e.StiffTf = d[3];
     }
     if (code->family == 0) {
-        e.StiffRow = LookupLRow(tables, e.StiffH, e.StiffB, e.StiffTw).value_or(0);
+        e.StiffRow = LookupLRow(tables, e.StiffH, e.StiffB, e.StiffTw, e.StiffTf).value_or(0);
     } else if (code->family == 6) {
         e.StiffRow = LookupBfRow(tables, e.StiffH, e.StiffTw).value_or(0);
     }
@@ -271,8 +272,8 @@ void ReadGirder(BatchEntry& e, const std::vector<std::string_view>& fields, int 
     if (e.GirderFamily < 0) {
         return;
     }
-    const std::vector<float> d = Dimensions(fields[kGirderDimField], kGirderDimField, 4,
-                                            decimalMode);
+    const std::vector<float> d =
+        Dimensions(fields[kGirderDimField], kGirderDimField, 4, decimalMode);
     e.GirderH = d[0];
     e.GirderB = d[1];
     e.GirderTw = d[2];
@@ -442,6 +443,11 @@ std::optional<int> LookupLRow(const Tables& tables, float H, float B, float tw) 
     return LastMatch(tables.LTable, {H, B, tw});
 }
 
+std::optional<int> LookupLRow(const Tables& tables, float H, float B, float tw, float tf) {
+    const std::optional<int> exact = LastMatch(tables.LTable, {H, B, tw, tf});
+    return exact ? exact : LookupLRow(tables, H, B, tw);
+}
+
 std::optional<int> LookupBfRow(const Tables& tables, float H, float tw) {
     return LastMatch(tables.BfTable, {H, tw});
 }
@@ -488,8 +494,8 @@ BatchReadResult ReadBatchFile(const std::string& path, const Tables& tables, int
     } catch (const Refusal& r) {
         std::fclose(f);
         result.table = {};
-        result.message = "Error in batch file " + path + ", line " +
-                         std::to_string(lineNo) + ": " + r.reason;
+        result.message =
+            "Error in batch file " + path + ", line " + std::to_string(lineNo) + ": " + r.reason;
         return result;
     } catch (const std::exception&) {
         std::fclose(f);

@@ -101,6 +101,9 @@ BatchReadResult ReadBatchFile(const std::string& path, const Tables& tables, int
 // The last table row whose H, B, tw (bulb flats: H, tw) equal the given ones, as single-precision
 // numbers; none when no row matches.
 std::optional<int> LookupLRow(const Tables& tables, float H, float B, float tw);
+// The same, preferring a row whose flange thickness matches too: angles that differ in tf alone
+// (250x90x12 with tf 12 and 16) must each find their own row.
+std::optional<int> LookupLRow(const Tables& tables, float H, float B, float tw, float tf);
 std::optional<int> LookupBfRow(const Tables& tables, float H, float tw);
 
 // Loads panel k into the project and runs the whole Calculate on it. A comment entry or an index

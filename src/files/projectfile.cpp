@@ -138,16 +138,21 @@ struct RowMatch {
     ProfileTable Tables::*table;
     int Project::*row;
     std::array<float Project::*, 4> columns;  // project field per table column; null: unused
+    // The first `required` columns must match. A row that matches the later ones too wins over
+    // rows that match only the required ones: the angle table holds angles that differ in their
+    // flange thickness alone (250x90x12 with tf 12 and 16), and a project must reopen with the
+    // angle it was saved with.
+    std::size_t required;
 };
 
 // clang-format off
 const RowMatch kRowMatches[] = {
     {0, &Tables::LTable, &Project::LTableRow,
-     {&Project::StiffH, &Project::StiffB, &Project::StiffTw, nullptr}},
+     {&Project::StiffH, &Project::StiffB, &Project::StiffTw, &Project::StiffTf}, 3},
     {2, &Tables::TTable, &Project::TTableRow,
-     {&Project::StiffH, &Project::StiffB, &Project::StiffTw, &Project::StiffTf}},
-    {4, &Tables::FbTable, &Project::FbTableRow, {&Project::StiffH, &Project::StiffTw}},
-    {6, &Tables::BfTable, &Project::BfTableRow, {&Project::StiffH, &Project::StiffTw}},
+     {&Project::StiffH, &Project::StiffB, &Project::StiffTw, &Project::StiffTf}, 4},
+    {4, &Tables::FbTable, &Project::FbTableRow, {&Project::StiffH, &Project::StiffTw}, 2},
+    {6, &Tables::BfTable, &Project::BfTableRow, {&Project::StiffH, &Project::StiffTw}, 2},
 };
 // clang-format on
 
@@ -433,18 +438,28 @@ void ResolveTableRows(Project& p, const Tables& tables) {
         const std::vector<ProfileRow>& rows = (tables.*m.table).rows;
         const std::size_t count =
             std::min(rows.size(), static_cast<std::size_t>(ProfileTable::kMaxRows));
+        int requiredMatch = -1;
+        int fullMatch = -1;
         for (std::size_t row = 0; row < count; ++row) {
-            bool same = true;
+            bool required = true;
+            bool full = true;
             for (std::size_t column = 0; column < m.columns.size(); ++column) {
                 // Both sides are single precision, so a table value and the same number read
                 // from the file are equal bit for bit.
                 if (m.columns[column] != nullptr && rows[row][column] != p.*m.columns[column]) {
-                    same = false;
+                    full = false;
+                    required = required && column >= m.required;
                 }
             }
-            if (same) {
-                p.*m.row = static_cast<int>(row);
+            if (required) {
+                requiredMatch = static_cast<int>(row);
             }
+            if (full) {
+                fullMatch = static_cast<int>(row);
+            }
+        }
+        if (fullMatch >= 0 || requiredMatch >= 0) {
+            p.*m.row = fullMatch >= 0 ? fullMatch : requiredMatch;
         }
     }
 }

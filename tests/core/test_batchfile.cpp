@@ -242,6 +242,11 @@ TEST_F(BatchTest, LookupTakesTheLastMatchingRowAndNoneWithoutMatch) {
     EXPECT_EQ(LookupBfRow(t, 200, 10), 1);
     EXPECT_EQ(LookupBfRow(t, 10, 200), std::nullopt);
     EXPECT_EQ(LookupLRow(Tables{}, 200, 90, 9), std::nullopt);
+    // With its flange thickness an angle finds its own row among those sharing H, B, tw.
+    EXPECT_EQ(LookupLRow(t, 200, 90, 9, 14), 1);
+    EXPECT_EQ(LookupLRow(t, 200, 90, 9, 16), 2);
+    EXPECT_EQ(LookupLRow(t, 200, 90, 9, 20), 2);
+    EXPECT_EQ(LookupLRow(t, 200, 90, 8, 14), std::nullopt);
 
     // The later row's flange is the one loaded and written.
     WriteBytes(Path("in.kvi"), Panel(14, "200x90x9x20") + "\r\nEnd\r\n");

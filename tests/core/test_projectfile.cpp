@@ -299,8 +299,11 @@ TEST_F(ProjectFileTest, TableRowFollowsTheStoredDimensions) {
         int Project::*row;
         int expected;
     } rows[] = {
-        {"L: rows 1 and 3 match, tf ignored, last wins", 0, 200, 90, 9, 12, 0, &Project::LTableRow,
-         3},
+        // Rows 1 and 3 share H, B, tw and differ in tf: each angle reopens as itself.
+        {"L: tf picks row 1 of two", 0, 200, 90, 9, 12, 0, &Project::LTableRow, 1},
+        {"L: tf picks row 3 of two", 0, 200, 90, 9, 15, 0, &Project::LTableRow, 3},
+        {"L: tf matching neither, last of H, B, tw wins", 0, 200, 90, 9, 14, 0,
+         &Project::LTableRow, 3},
         {"L: one match", 0, 100, 75, 7, 9, 2, &Project::LTableRow, 0},
         {"L: decimal web equals the single-precision table value", 0, 150, 90, 8.1f, 99, 0,
          &Project::LTableRow, 2},
