@@ -1,6 +1,6 @@
 #pragma once
 
-// The page being printed, shared by the parts of the report (report*.cpp only).
+// The page being printed, shared by the report's source files (report*.cpp only).
 
 #include <string>
 

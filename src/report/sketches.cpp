@@ -297,7 +297,7 @@ public:
         // Arrowheads of about 0.45 of the label size, kept short on small sketches.
         head_ = std::min(0.45 * c.CurrentFont().size / f.PointsPerUnit(), 4.5);
         // Below about 130 x 100 pixels thickness arrows shrink to dots that hide the section;
-        // there the names alone sit next to the parts they name.
+        // there the names alone sit next to the plates they name.
         compact_ = f.PointsPerUnit() < 1.0;
     }
 
