@@ -265,7 +265,7 @@ bool IsPlaceholder(char c) {
     return c == '0' || c == '#';
 }
 
-// Where the pieces of a picture pattern are. Indices are npos when the part is absent.
+// Where the pieces of a picture pattern are. Indices are npos for a piece the pattern lacks.
 struct PatternLayout {
     std::size_t point = std::string_view::npos;
     std::size_t exponent = std::string_view::npos;  // the 'E' of "E+" / "E-"
