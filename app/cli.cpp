@@ -107,7 +107,7 @@ StartupEnvironment Environment(const Options& o) {
     StartupEnvironment env;
     env.decimalPoint = o.decimalPoint.value_or(SystemDecimalPoint());
     env.appFolder = ExecutableFolder();
-    const std::string shipped = env.appFolder + "/data";
+    const std::string shipped = ShippedFolder(env.appFolder, "data").string();
     if (!o.dataFolder.empty()) {
         // An explicit folder is used as it stands: it is the caller's data set.
         env.dataFolder = o.dataFolder;

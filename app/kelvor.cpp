@@ -1,11 +1,15 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 
 #include "ui/mainwindow.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kelvo"));
+    // Ties the windows to the installed desktop entry and icon (taskbar, Wayland window icon).
+    QGuiApplication::setDesktopFileName(QStringLiteral("kelvor"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kelvor")));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Kelvor: checks of a stiffened plate panel"));
     parser.addHelpOption();

@@ -44,7 +44,7 @@ std::vector<std::string> StartUp(Project& p, Tables& tables, const StartupEnviro
 
     p.AppFolder = WithSeparator(env.appFolder);
     p.WorkFolder = p.AppFolder;
-    p.HelpFolder = p.AppFolder + "Help/";
+    p.HelpFolder = env.helpFolder.empty() ? p.AppFolder + "Help/" : WithSeparator(env.helpFolder);
     p.DataFolder = WithSeparator(env.dataFolder);
 
     NewProject(p);

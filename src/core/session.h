@@ -14,6 +14,7 @@ struct StartupEnvironment {
     std::string appFolder;        // folder of the executable
     std::string dataFolder;       // resolved data folder (tables, start-up batch file)
     std::string shippedDataFolder;  // tables shipped beside the program, seeded into dataFolder
+    std::string helpFolder;       // the manuals; empty: appFolder + "/Help"
 };
 
 // The start-up shared by the window and the command-line tool, in its fixed order: decimal

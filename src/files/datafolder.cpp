@@ -74,4 +74,14 @@ std::vector<LoadMessage> SeedDataFolder(const fs::path& dataFolder, const fs::pa
     return messages;
 }
 
+fs::path ShippedFolder(const fs::path& appFolder, const std::string& name) {
+    const fs::path beside = appFolder / name;
+    const fs::path installed = appFolder / ".." / "share" / "kelvor" / name;
+    std::error_code ec;
+    if (!fs::is_directory(beside, ec) && fs::is_directory(installed, ec)) {
+        return installed.lexically_normal();
+    }
+    return beside;
+}
+
 }  // namespace kelvor

@@ -33,4 +33,10 @@ std::filesystem::path ResolveDataFolder(const char* envValue, const char* xdgDat
 std::vector<LoadMessage> SeedDataFolder(const std::filesystem::path& dataFolder,
                                         const std::filesystem::path& shippedFolder);
 
+// The folder of a kind of file shipped with the programs ("data" for the tables, "Help" for the
+// manuals): <appFolder>/<name> as a build leaves them, else <appFolder>/../share/kelvor/<name>
+// as `cmake --install` puts them; the first that is a folder, and the first when neither is.
+std::filesystem::path ShippedFolder(const std::filesystem::path& appFolder,
+                                    const std::string& name);
+
 }  // namespace kelvor

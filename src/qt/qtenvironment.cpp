@@ -22,8 +22,9 @@ StartupEnvironment QtStartupEnvironment() {
     env.dataFolder =
         ResolveDataFolder(fromEnv, std::getenv("XDG_DATA_HOME"), std::getenv("HOME")).string();
     if (!fromEnv || !*fromEnv) {
-        env.shippedDataFolder = env.appFolder + "/data";
+        env.shippedDataFolder = ShippedFolder(env.appFolder, "data").string();
     }
+    env.helpFolder = ShippedFolder(env.appFolder, "Help").string();
     return env;
 }
 

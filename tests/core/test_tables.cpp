@@ -390,5 +390,25 @@ TEST_F(TablesTest, SeedingCopiesOnlyMissingFiles) {
     EXPECT_EQ(blocked[0].text, "can't save file - " + Path("afile"));
 }
 
+TEST_F(TablesTest, ShippedFilesAreFoundBesideTheProgramOrUnderShare) {
+    const fs::path bin = dir_ / "prefix" / "bin";
+    const fs::path installed = dir_ / "prefix" / "share" / "kelvor" / "data";
+    fs::create_directories(bin);
+    // Neither there: the build tree's place, so that a message names where a build puts them.
+    EXPECT_EQ(ShippedFolder(bin, "data"), bin / "data");
+
+    fs::create_directories(installed);
+    EXPECT_EQ(ShippedFolder(bin, "data"), installed);
+    EXPECT_EQ(ShippedFolder(bin, "Help"), bin / "Help");
+
+    // A file of that name beside the program is no folder of tables.
+    std::ofstream(bin / "data") << "x";
+    EXPECT_EQ(ShippedFolder(bin, "data"), installed);
+
+    fs::remove(bin / "data");
+    fs::create_directories(bin / "data");
+    EXPECT_EQ(ShippedFolder(bin, "data"), bin / "data");
+}
+
 }  // namespace
 }  // namespace kelvor
