@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -14,6 +12,7 @@
 #include "core/tables.h"
 #include "files/batchfile.h"
 #include "files/tableloaders.h"
+#include "testsupport.h"
 
 namespace kelvor::batchtest {
 
@@ -21,14 +20,8 @@ namespace fs = std::filesystem;
 
 inline const fs::path kBatchData = fs::path(KELVOR_TEST_DATA_DIR) / "batch";
 
-inline std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-inline void WriteBytes(const fs::path& path, const std::string& content) {
-    std::ofstream(path, std::ios::binary) << content;
-}
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 
 inline std::vector<std::string> SplitAt(const std::string& text, const std::string& at) {
     std::vector<std::string> parts;
@@ -65,26 +58,18 @@ inline std::string Panel(int field = -1, const std::string& value = "") {
     return Join(fields);
 }
 
-class BatchTest : public ::testing::Test {
+class BatchTest : public testsupport::TempDirTest {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("kelvor-batch-" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        TempDirTest::SetUp();
         ASSERT_TRUE(LoadAllTables(tables_, KELVOR_SOURCE_DATA_DIR, 0).empty());
     }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
     BatchReadResult Read(const std::string& content, int decimalMode = 0) {
         WriteBytes(Path("in.kvi"), content);
         return ReadBatchFile(Path("in.kvi"), tables_, decimalMode);
     }
 
-    fs::path dir_;
     Tables tables_;
     Project p_;
 };

@@ -4,8 +4,6 @@
 // and review the diff before committing it.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -292,49 +290,38 @@ TEST_F(BatchTest, StartupRunWritesDummyKvoOrSaysItFailed) {
     EXPECT_FALSE(RunStartupBatch(p_, tables_, dir_.string(), '.', 0));
 }
 
-int RunCli(const std::string& args, std::string& err, const fs::path& dir) {
-    const fs::path errFile = dir / "stderr";
-    const std::string command = std::string("KELVOR_DATA_DIR='") + KELVOR_SOURCE_DATA_DIR +
-                                "' '" + KELVOR_CLI + "' " + args + " >/dev/null 2>'" +
-                                errFile.string() + "'";
-    const int raw = std::system(command.c_str());
-    err = ReadBytes(errFile);
-    return WEXITSTATUS(raw);
-}
-
 TEST_F(BatchTest, CommandLineBatchExitStatusAndMessages) {
-    std::string err;
+    testsupport::CliRun run;
     fs::copy_file(kBatchData / "panels.kvi", dir_ / "panels.kvi");
-    EXPECT_EQ(RunCli("batch '" + Path("panels.kvi") + "'", err, dir_), 0) << err;
-    EXPECT_EQ(err, "");
+    EXPECT_EQ((run = Cli("batch '" + Path("panels.kvi") + "'")).status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
     EXPECT_EQ(ReadBytes(Path("panels.kvo")), ReadBytes(kBatchData / "panels.kvo"));
 
-    EXPECT_EQ(RunCli("batch '" + Path("panels.kvi") + "' -o '" + Path("other.kvo") + "'", err,
-                     dir_),
+    EXPECT_EQ((run = Cli("batch '" + Path("panels.kvi") + "' -o '" + Path("other.kvo") + "'")).status,
               0);
     EXPECT_TRUE(fs::exists(Path("other.kvo")));
 
-    EXPECT_EQ(RunCli("batch '" + Path("none.kvi") + "'", err, dir_), 2);
-    EXPECT_EQ(err, "can't find file - " + Path("none.kvi") + "\n");
+    EXPECT_EQ((run = Cli("batch '" + Path("none.kvi") + "'")).status, 2);
+    EXPECT_EQ(run.err, "can't find file - " + Path("none.kvi") + "\n");
 
     const std::string unwritable = Path("no/dir/out.kvo");
-    EXPECT_EQ(RunCli("batch '" + Path("panels.kvi") + "' -o '" + unwritable + "'", err, dir_),
+    EXPECT_EQ((run = Cli("batch '" + Path("panels.kvi") + "' -o '" + unwritable + "'")).status,
               2);
-    EXPECT_EQ(err, "can't save file - " + unwritable + "\n");
+    EXPECT_EQ(run.err, "can't save file - " + unwritable + "\n");
 
     WriteBytes(Path("bad.kvi"), "% h\r\n" + Panel() + "\r\n" + Panel(22, "0") + "\r\nEnd\r\n");
-    EXPECT_EQ(RunCli("batch '" + Path("bad.kvi") + "'", err, dir_), 1);
-    EXPECT_EQ(err, "1 of 2 panels failed (ERROR in " + Path("bad.kvo") +
+    EXPECT_EQ((run = Cli("batch '" + Path("bad.kvi") + "'")).status, 1);
+    EXPECT_EQ(run.err, "1 of 2 panels failed (ERROR in " + Path("bad.kvo") +
                        "), the first at line 3: Calculation stopped in plate buckling: "
                        "division by zero (plate thickness t is zero)\n");
 
     const std::string input = Path("panels.kvi");
-    EXPECT_EQ(RunCli("batch '" + input + "' -o '" + input + "'", err, dir_), 2);
-    EXPECT_EQ(err, "the output file must not be the input file - " + input + "\n");
+    EXPECT_EQ((run = Cli("batch '" + input + "' -o '" + input + "'")).status, 2);
+    EXPECT_EQ(run.err, "the output file must not be the input file - " + input + "\n");
     EXPECT_EQ(ReadBytes(input), ReadBytes(kBatchData / "panels.kvi"));
 
-    EXPECT_EQ(RunCli("batch", err, dir_), 2);
-    EXPECT_EQ(err, "usage: kelvor-cli batch INPUT.kvi [-o OUTPUT.kvo]\n");
+    EXPECT_EQ((run = Cli("batch")).status, 2);
+    EXPECT_EQ(run.err, "usage: kelvor-cli batch INPUT.kvi [-o OUTPUT.kvo]\n");
 }
 
 }  // namespace

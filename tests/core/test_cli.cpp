@@ -1,63 +1,28 @@
 // The command-line tool end to end: new, calc (text and JSON), exit codes and messages.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <string>
+
+#include "testsupport.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-class CliTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("kelvor-cli-" + std::string(
-                                    ::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    static std::string Slurp(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-
-    CliRun Cli(const std::string& args) {
-        const fs::path out = dir_ / "stdout";
-        const fs::path err = dir_ / "stderr";
-        const std::string command = std::string("KELVOR_DATA_DIR='") + KELVOR_SOURCE_DATA_DIR +
-                                    "' '" + KELVOR_CLI + "' " + args + " >'" + out.string() +
-                                    "' 2>'" + err.string() + "'";
-        const int raw = std::system(command.c_str());
-        return {WEXITSTATUS(raw), Slurp(out), Slurp(err)};
-    }
-
-    std::string Path(const char* name) const { return (dir_ / name).string(); }
-
-    fs::path dir_;
-};
+using namespace testsupport;
+using CliTest = TempDirTest;
 
 TEST_F(CliTest, NewThenCalcJsonGivesTheDefaults) {
     const std::string project = Path("p.kelvo");
     const CliRun created = Cli("new -o '" + project + "'");
     ASSERT_EQ(created.status, 0) << created.err;
     EXPECT_EQ(created.err, "");
-    EXPECT_EQ(Slurp(project).substr(0, 5), "202\r\n");
+    EXPECT_EQ(ReadBytes(project).substr(0, 5), "202\r\n");
 
     const CliRun calc = Cli("calc '" + project + "' --json");
     ASSERT_EQ(calc.status, 0) << calc.err;
@@ -130,7 +95,7 @@ TEST_F(CliTest, BadUsageAndUnreadableFilesExitWithTwoAndOneLine) {
 TEST_F(CliTest, SpacingWarningsGoToStandardError) {
     const std::string project = Path("p.kelvo");
     ASSERT_EQ(Cli("new -o '" + project + "'").status, 0);
-    std::string text = Slurp(project);
+    std::string text = ReadBytes(project);
     // Line 23 holds s1: widen it beyond both spans.
     std::size_t pos = 0;
     for (int line = 1; line < 23; ++line) {

@@ -2,11 +2,7 @@
 // down to the last row) and one past it (a message that names the file and line).
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -17,20 +13,15 @@
 #include "files/batchfile.h"
 #include "files/projectfile.h"
 #include "files/tableloaders.h"
+#include "testsupport.h"
 
 namespace kelvor {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const fs::path& path, const std::string& content) {
-    std::ofstream(path, std::ios::binary) << content;
-}
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 
 std::vector<std::string> Lines(const std::string& content) {
     std::vector<std::string> lines;
@@ -60,22 +51,8 @@ std::string MaterialRows(int count) {
     return rows;
 }
 
-class LimitsTest : public ::testing::Test {
+class LimitsTest : public testsupport::TempDirTest {
 protected:
-    void SetUp() override {
-        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        dir_ = fs::temp_directory_path() /
-               ("kelvor-limits-" + name + "-" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-
-    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-
     // The tables full: 61 rows of each profile table, 23 materials.
     void WriteFullTables() const {
         WriteBytes(dir_ / "lprof.dat", ProfileRows(61, "90, 10, 14"));
@@ -84,8 +61,6 @@ protected:
         WriteBytes(dir_ / "bfprof.dat", ReadBytes(fs::path(KELVOR_SOURCE_DATA_DIR) / "bfprof.dat"));
         WriteBytes(dir_ / "Kvmat.csv", MaterialRows(23));
     }
-
-    fs::path dir_;
 };
 
 TEST_F(LimitsTest, FullTablesServeTheirLastRowsThroughCalculationAndProjectFile) {

@@ -2,7 +2,6 @@
 // panel whose section properties are set by hand.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -10,33 +9,12 @@
 #include "core/calculate.h"
 #include "core/project.h"
 #include "core/tables.h"
+#include "testsupport.h"
 
 namespace kelvor {
 namespace {
 
-// NewProject's geometry and loads (s 625, t 20, L1 3000, L2 2500, Lg 8000, SigxA = SigxB =
-// -100, SigyA = SigyC = -30, n = 0.6), Fyp 355, se 500, and round section properties.
-Project Panel() {
-    Project p;
-    NewProject(p);
-    p.Fyp = 355;
-    p.Fys = 355;
-    p.Pr = 0.6;
-    p.se = 500;
-    p.StiffArea = 3000;
-    p.Ae = 13000;
-    p.rGyr = 60;
-    p.Ws_be = 300000;
-    p.I_sw = 6e7;
-    p.StiffGamma = 4e10;
-    p.StiffIo = 7e7;
-    p.StiffK = 1.2e5f;
-    p.Ie = 6e7;
-    p.zp = 30;
-    p.GirderArea = 12000;
-    StressDistribution(p);
-    return p;
-}
+using testsupport::RoundPanel;
 
 void Stresses(Project& p, float sigx, float sigy) {
     p.SigxA = sigx;
@@ -57,7 +35,7 @@ void Stresses(Project& p, float sigx, float sigy) {
 //   = 323.82; sigEy = 4*pi^2*1.81099E9/(3000^2*24.3636) = 326.06, sigCy = 262.24
 //   UFgbu = (-100/(0.6*323.82))^2 + (-30/(0.6*262.24))^2 = 0.26490 + 0.03635 = 0.3013
 TEST(OverallBuckling, HandWorkedPanel) {
-    Project p = Panel();
+    Project p = RoundPanel();
     OverallBuckling(p);
     EXPECT_NEAR(p.OverallKx, 86.133865, 1e-6);
     EXPECT_EQ(p.OverallKy, 4);
@@ -92,7 +70,7 @@ TEST(OverallBuckling, BucklingCoefficients) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        Project p = Panel();
+        Project p = RoundPanel();
         p.L1 = r.L1;
         p.Lg = r.Lg;
         OverallBuckling(p);
@@ -126,7 +104,7 @@ TEST(OverallBuckling, StatusAtTheLimit) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        Project p = Panel();
+        Project p = RoundPanel();
         Stresses(p, r.sigx, r.sigy);
         OverallBuckling(p);
         if (r.ufgbu == 0 || r.ufgbu == 1.0f) {
@@ -147,7 +125,7 @@ TEST(OverallBuckling, StatusAtTheLimit) {
 // alpha = 1 (s = L1 = 1000) and delta = 0 (no stiffener area): gamma0 = 2.6 + 12.4 - 13.2 = 1.8,
 //   io = 1000*10^3/12/0.91*1.8 = 164 835.2.
 TEST(StiffenerStiffness, HandWorkedPanels) {
-    Project p = Panel();
+    Project p = RoundPanel();
     StiffenerStiffness(p);
     EXPECT_NEAR(p.io, 51567147.5, 1.0);
     EXPECT_NEAR(p.UFs, 0.859452, 1e-6);
@@ -157,7 +135,7 @@ TEST(StiffenerStiffness, HandWorkedPanels) {
     EXPECT_EQ(p.UFsText.reference, "  < 1.0 (3/9.1)");
     EXPECT_EQ(p.UFsText.status, kGreen);
 
-    Project q = Panel();
+    Project q = RoundPanel();
     q.s1 = 1000;
     q.s2 = 1000;
     q.L1 = 1000;
@@ -173,7 +151,7 @@ TEST(StiffenerStiffness, HandWorkedPanels) {
 
 // A stiffener exactly as stiff as required passes; a hair less stiff does not.
 TEST(StiffenerStiffness, StatusAtTheLimit) {
-    Project p = Panel();
+    Project p = RoundPanel();
     StiffenerStiffness(p);
     const double io = p.io;
     struct Row {
@@ -199,17 +177,7 @@ TEST(StiffenerStiffness, StatusAtTheLimit) {
     EXPECT_EQ(p.UFs, 1.0);
 }
 
-std::vector<CalcStep> Steps(std::initializer_list<const char*> names) {
-    std::vector<CalcStep> steps;
-    for (const char* name : names) {
-        for (const CalcStep& s : CalculationSteps()) {
-            if (std::strcmp(s.routine, name) == 0) {
-                steps.push_back(s);
-            }
-        }
-    }
-    return steps;
-}
+using testsupport::Steps;
 
 // Each failure stops the run in its own routine; what ran before stays, nothing after.
 TEST(OverallBuckling, FailuresStopTheRunWithTheirCause) {
@@ -237,7 +205,7 @@ TEST(OverallBuckling, FailuresStopTheRunWithTheirCause) {
     const Tables tables;
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        Project p = Panel();
+        Project p = RoundPanel();
         r.set(p);
         CalculateWith(p, tables, r.steps);
         ASSERT_TRUE(p.CalcFailure.has_value());

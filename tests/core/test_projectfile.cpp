@@ -5,8 +5,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,6 +12,7 @@
 #include "core/project.h"
 #include "core/tables.h"
 #include "files/projectfile.h"
+#include "testsupport.h"
 
 namespace kelvor {
 namespace {
@@ -22,14 +21,8 @@ namespace fs = std::filesystem;
 
 const std::string kDataDir = std::string(KELVOR_TEST_DATA_DIR) + "/projectfile/";
 
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const fs::path& path, const std::string& content) {
-    std::ofstream(path, std::ios::binary) << content;
-}
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 
 std::vector<std::string> SplitCrLf(const std::string& content) {
     std::vector<std::string> lines;
@@ -56,31 +49,7 @@ std::string WithLine(std::vector<std::string> lines, int line, const std::string
 }
 
 // Every input a read could touch, in a form where any difference (even -0 against 0) shows.
-std::string Snapshot(const Project& p) {
-    std::ostringstream out;
-    // clang-format off
-    out << std::hexfloat << p.ProjectName << '|' << p.Identification << '|' << p.ProjectFile
-        << '|' << p.StiffArea;
-    for (int v : {p.PlateMaterialIndex, p.StiffMaterialIndex, p.StiffProfileType, p.BfTableRow,
-                  p.LTableRow, p.TTableRow, p.FbTableRow, p.GirderProfileType,
-                  p.LoadingCondition, p.CFactorTab, p.CFactorOption, p.AnalysisMode}) {
-        out << ' ' << v;
-    }
-    for (float v : {p.UnitLength, p.FS, p.UFallow, p.Fyp, p.Fup, p.Fys, p.Fus, p.E, p.s1, p.s2,
-                    p.L1, p.L2, p.Lg, p.Lgs, p.Lt, p.t, p.SigxA, p.SigxB, p.SigyA, p.SigyC,
-                    p.Tau, p.p, p.ps, p.StiffH, p.StiffB, p.StiffTw, p.StiffTf, p.StiffR,
-                    p.StiffC, p.GirderH, p.GirderB, p.GirderTw, p.GirderTf, p.LBuiltH,
-                    p.LBuiltB, p.LBuiltTw, p.LBuiltTf, p.TBuiltH, p.TBuiltB, p.TBuiltTw,
-                    p.TBuiltTf, p.FbBuiltH, p.FbBuiltTw, p.RhsBuiltH, p.RhsBuiltB, p.RhsBuiltTw,
-                    p.TrapBuiltH, p.TrapBuiltB, p.TrapBuiltTw, p.TrapBuiltOffset, p.IBuiltH,
-                    p.IBuiltB, p.IBuiltTw, p.IBuiltTf, p.GirderLBuiltH, p.GirderLBuiltB,
-                    p.GirderLBuiltTw, p.GirderLBuiltTf, p.GirderTBuiltH, p.GirderTBuiltB,
-                    p.GirderTBuiltTw, p.GirderTBuiltTf}) {
-        out << ' ' << v;
-    }
-    // clang-format on
-    return out.str();
-}
+std::string Snapshot(const Project& p) { return testsupport::InputSnapshot(p, true); }
 
 // A new project as the window holds it after the first run: strengths of material row 2, the
 // T girder's dimensions and the stiffener's area in place.
@@ -172,21 +141,11 @@ Tables TestTables() {
     return t;
 }
 
-class ProjectFileTest : public ::testing::Test {
+class ProjectFileTest : public testsupport::TempDirTest {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::temp_directory_path() / (std::string("kelvor-projectfile-") + info->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
-
     // Writes, then reads into a new project; the read must succeed.
     Project WriteAndRead(Project source, const Tables& tables = Tables{}) {
-        std::string path = PathOf("roundtrip.kelvo");
+        std::string path = Path("roundtrip.kelvo");
         EXPECT_TRUE(WriteProjectFile(source, path).ok);
         Project read = DefaultProject();
         const FileResult result = ReadProjectFile(read, tables, path);
@@ -194,13 +153,11 @@ protected:
         EXPECT_EQ(result.message, "");
         return read;
     }
-
-    fs::path dir_;
 };
 
 TEST_F(ProjectFileTest, NewProjectIsWrittenAsTheGoldenFile) {
     Project p = DefaultProject();
-    std::string path = PathOf("a.kelvo");
+    std::string path = Path("a.kelvo");
     const FileResult result = WriteProjectFile(p, path);
     ASSERT_TRUE(result.ok);
     EXPECT_EQ(result.message, "");
@@ -228,7 +185,7 @@ TEST_F(ProjectFileTest, NewProjectIsWrittenAsTheGoldenFile) {
 
 TEST_F(ProjectFileTest, EveryFieldHasItsOwnLineAndReadsBack) {
     Project source = DistinctProject();
-    std::string path = PathOf("distinct.kelvo");
+    std::string path = Path("distinct.kelvo");
     ASSERT_TRUE(WriteProjectFile(source, path).ok);
     const std::vector<std::string> lines = SplitCrLf(ReadBytes(path));
     ASSERT_EQ(lines.size(), kDistinctLines.size());
@@ -240,7 +197,7 @@ TEST_F(ProjectFileTest, EveryFieldHasItsOwnLineAndReadsBack) {
     for (const Project& source : {DistinctProject(), DefaultProject()}) {
         SCOPED_TRACE(source.ProjectName);
         Project expected = source;
-        expected.ProjectFile = PathOf("roundtrip.kelvo");
+        expected.ProjectFile = Path("roundtrip.kelvo");
         EXPECT_EQ(Snapshot(WriteAndRead(source)), Snapshot(expected));
     }
 }
@@ -260,9 +217,9 @@ TEST_F(ProjectFileTest, OlderLayoutGetsTheMissingValues) {
     for (std::size_t at; (at = lf.find('\r')) != std::string::npos;) {
         lf.erase(at, 1);
     }
-    WriteBytes(PathOf("lf.kelvo"), lf);
+    WriteBytes(Path("lf.kelvo"), lf);
 
-    for (const std::string& path : {oldPath, PathOf("lf.kelvo")}) {
+    for (const std::string& path : {oldPath, Path("lf.kelvo")}) {
         SCOPED_TRACE(path);
         Project p = DefaultProject();
         const FileResult result = ReadProjectFile(p, Tables{}, path);
@@ -275,15 +232,15 @@ TEST_F(ProjectFileTest, OlderLayoutGetsTheMissingValues) {
         EXPECT_EQ(p.GirderTBuiltH, 800);
         EXPECT_EQ(p.GirderTBuiltTf, 20);
         const Project saved = WriteAndRead(p);
-        EXPECT_EQ(SplitCrLf(ReadBytes(PathOf("roundtrip.kelvo"))), expected);
+        EXPECT_EQ(SplitCrLf(ReadBytes(Path("roundtrip.kelvo"))), expected);
         p.ProjectFile = saved.ProjectFile;
         EXPECT_EQ(Snapshot(saved), Snapshot(p));
     }
 
     // Lt does not follow the span, Lg and L2 do.
-    WriteBytes(PathOf("span.kelvo"), WithLine(SplitCrLf(ReadBytes(oldPath)), 24, "2500"));
+    WriteBytes(Path("span.kelvo"), WithLine(SplitCrLf(ReadBytes(oldPath)), 24, "2500"));
     Project shortSpan = DefaultProject();
-    ASSERT_TRUE(ReadProjectFile(shortSpan, Tables{}, PathOf("span.kelvo")).ok);
+    ASSERT_TRUE(ReadProjectFile(shortSpan, Tables{}, Path("span.kelvo")).ok);
     EXPECT_EQ(shortSpan.L2, 2500);
     EXPECT_EQ(shortSpan.Lg, 7500);
     EXPECT_EQ(shortSpan.Lgs, 4500);
@@ -330,45 +287,21 @@ TEST_F(ProjectFileTest, TableRowFollowsTheStoredDimensions) {
 
 TEST_F(ProjectFileTest, BuiltUpInputsOfTheFamilyInUseTakeTheStoredDimensions) {
     using Change = void (*)(Project&);
+    // The girder's built-up inputs of its family (1 L, 3 T) take 900 x 250 x 12 x 25 as well.
     // clang-format off
     const struct {
         int family, girder;
         Change change;
     } rows[] = {
-        {1, 3, [](Project& e) {
-             e.LBuiltH = 310, e.LBuiltB = 95, e.LBuiltTw = 11, e.LBuiltTf = 14;
-             e.GirderTBuiltH = 900, e.GirderTBuiltB = 250, e.GirderTBuiltTw = 12;
-             e.GirderTBuiltTf = 25;
-         }},
-        {3, 1, [](Project& e) {
-             e.TBuiltH = 310, e.TBuiltB = 95, e.TBuiltTw = 11, e.TBuiltTf = 14;
-             e.GirderLBuiltH = 900, e.GirderLBuiltB = 250, e.GirderLBuiltTw = 12;
-             e.GirderLBuiltTf = 25;
-         }},
-        {5, 1, [](Project& e) {
-             e.FbBuiltH = 310, e.FbBuiltTw = 11;
-             e.GirderLBuiltH = 900, e.GirderLBuiltB = 250, e.GirderLBuiltTw = 12;
-             e.GirderLBuiltTf = 25;
-         }},
-        {7, 1, [](Project& e) {
-             e.RhsBuiltH = 310, e.RhsBuiltB = 95, e.RhsBuiltTw = 11;
-             e.GirderLBuiltH = 900, e.GirderLBuiltB = 250, e.GirderLBuiltTw = 12;
-             e.GirderLBuiltTf = 25;
-         }},
+        {1, 3, [](Project& e) { e.LBuiltH = 310, e.LBuiltB = 95, e.LBuiltTw = 11, e.LBuiltTf = 14; }},
+        {3, 1, [](Project& e) { e.TBuiltH = 310, e.TBuiltB = 95, e.TBuiltTw = 11, e.TBuiltTf = 14; }},
+        {5, 1, [](Project& e) { e.FbBuiltH = 310, e.FbBuiltTw = 11; }},
+        {7, 1, [](Project& e) { e.RhsBuiltH = 310, e.RhsBuiltB = 95, e.RhsBuiltTw = 11; }},
         {8, 1, [](Project& e) {
              e.TrapBuiltH = 310, e.TrapBuiltB = 95, e.TrapBuiltTw = 11, e.TrapBuiltOffset = 42;
-             e.GirderLBuiltH = 900, e.GirderLBuiltB = 250, e.GirderLBuiltTw = 12;
-             e.GirderLBuiltTf = 25;
          }},
-        {9, 1, [](Project& e) {
-             e.IBuiltH = 310, e.IBuiltB = 95, e.IBuiltTw = 11, e.IBuiltTf = 14;
-             e.GirderLBuiltH = 900, e.GirderLBuiltB = 250, e.GirderLBuiltTw = 12;
-             e.GirderLBuiltTf = 25;
-         }},
-        {0, 1, [](Project& e) {
-             e.GirderLBuiltH = 900, e.GirderLBuiltB = 250, e.GirderLBuiltTw = 12;
-             e.GirderLBuiltTf = 25;
-         }},
+        {9, 1, [](Project& e) { e.IBuiltH = 310, e.IBuiltB = 95, e.IBuiltTw = 11, e.IBuiltTf = 14; }},
+        {0, 1, [](Project&) {}},
     };
     // clang-format on
     for (const auto& row : rows) {
@@ -381,7 +314,14 @@ TEST_F(ProjectFileTest, BuiltUpInputsOfTheFamilyInUseTakeTheStoredDimensions) {
         p.GirderH = 900, p.GirderB = 250, p.GirderTw = 12, p.GirderTf = 25;
         Project expected = p;
         row.change(expected);
-        expected.ProjectFile = PathOf("roundtrip.kelvo");
+        if (row.girder == 1) {
+            expected.GirderLBuiltH = 900, expected.GirderLBuiltB = 250;
+            expected.GirderLBuiltTw = 12, expected.GirderLBuiltTf = 25;
+        } else {
+            expected.GirderTBuiltH = 900, expected.GirderTBuiltB = 250;
+            expected.GirderTBuiltTw = 12, expected.GirderTBuiltTf = 25;
+        }
+        expected.ProjectFile = Path("roundtrip.kelvo");
         EXPECT_EQ(Snapshot(WriteAndRead(p)), Snapshot(expected));
     }
 }
@@ -401,12 +341,12 @@ TEST_F(ProjectFileTest, LegacyExtensionsAreSavedAsVlrm) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.given);
         Project p = DefaultProject();
-        std::string path = PathOf(row.given);
+        std::string path = Path(row.given);
         ASSERT_TRUE(WriteProjectFile(p, path).ok);
-        EXPECT_EQ(path, PathOf(row.written));
-        EXPECT_EQ(p.ProjectFile, PathOf(row.written));
-        EXPECT_TRUE(fs::is_regular_file(PathOf(row.written)));
-        EXPECT_EQ(fs::exists(PathOf(row.given)), row.given == std::string(row.written));
+        EXPECT_EQ(path, Path(row.written));
+        EXPECT_EQ(p.ProjectFile, Path(row.written));
+        EXPECT_TRUE(fs::is_regular_file(Path(row.written)));
+        EXPECT_EQ(fs::exists(Path(row.given)), row.given == std::string(row.written));
     }
 }
 
@@ -415,7 +355,7 @@ TEST_F(ProjectFileTest, QuotesAndLineBreaksInTextsKeepTheLayout) {
     p.ProjectName = "He said \"stop\"";
     p.Identification = "a\"b\r\nc";
     const Project read = WriteAndRead(p);
-    const std::vector<std::string> lines = SplitCrLf(ReadBytes(PathOf("roundtrip.kelvo")));
+    const std::vector<std::string> lines = SplitCrLf(ReadBytes(Path("roundtrip.kelvo")));
     ASSERT_EQ(lines.size(), 48u);
     EXPECT_EQ(lines[1], "\"He said 'stop'\"");
     EXPECT_EQ(lines[2], "\"a'b  c\"");
@@ -456,12 +396,12 @@ TEST_F(ProjectFileTest, ReaderAcceptsEveryNumberFormAndLenientLines) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        WriteBytes(PathOf("in.kelvo"), row.content);
+        WriteBytes(Path("in.kelvo"), row.content);
         Project p = DefaultProject();
-        const FileResult result = ReadProjectFile(p, Tables{}, PathOf("in.kelvo"));
+        const FileResult result = ReadProjectFile(p, Tables{}, Path("in.kelvo"));
         ASSERT_TRUE(result.ok) << result.message;
         Project expected = DefaultProject();
-        expected.ProjectFile = PathOf("in.kelvo");
+        expected.ProjectFile = Path("in.kelvo");
         row.change(expected);
         EXPECT_EQ(Snapshot(p), Snapshot(expected));
     }
@@ -521,7 +461,7 @@ TEST_F(ProjectFileTest, BrokenFileLeavesTheProjectAsItWas) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        const std::string path = PathOf("broken.kelvo");
+        const std::string path = Path("broken.kelvo");
         WriteBytes(path, row.content);
         Project p = DistinctProject();
         p.ProjectFile = "previous.kelvo";
@@ -537,7 +477,7 @@ TEST_F(ProjectFileTest, BrokenFileLeavesTheProjectAsItWas) {
 TEST_F(ProjectFileTest, MissingFileOrFolderIsNotRead) {
     Project p = DistinctProject();
     const std::string before = Snapshot(p);
-    const std::string missing = PathOf("missing.kelvo");
+    const std::string missing = Path("missing.kelvo");
     FileResult result = ReadProjectFile(p, Tables{}, missing);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.message, "can't find file - " + missing);
@@ -549,8 +489,8 @@ TEST_F(ProjectFileTest, MissingFileOrFolderIsNotRead) {
 TEST_F(ProjectFileTest, FailedSaveLeavesTargetAndProjectAlone) {
     fs::create_directories(dir_ / "folder");
     WriteBytes(dir_ / "folder" / "inside.txt", "keep");
-    const std::string rows[] = {PathOf("no-such-folder/x.kelvo"), PathOf("folder"),
-                                PathOf("folder") + "/"};
+    const std::string rows[] = {Path("no-such-folder/x.kelvo"), Path("folder"),
+                                Path("folder") + "/"};
     for (const std::string& given : rows) {
         SCOPED_TRACE(given);
         Project p = DistinctProject();
@@ -565,9 +505,9 @@ TEST_F(ProjectFileTest, FailedSaveLeavesTargetAndProjectAlone) {
     }
 
     // A save that works replaces the old file and leaves nothing else beside it.
-    WriteBytes(PathOf("a.kelvo"), "old content");
+    WriteBytes(Path("a.kelvo"), "old content");
     Project p = DefaultProject();
-    std::string path = PathOf("a.kelvo");
+    std::string path = Path("a.kelvo");
     ASSERT_TRUE(WriteProjectFile(p, path).ok);
     EXPECT_EQ(ReadBytes(path), ReadBytes(kDataDir + "default202.kelvo"));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 2);

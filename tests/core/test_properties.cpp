@@ -4,8 +4,6 @@
 // Inputs are drawn as a user types them: decimals of a few digits within the window's limits.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -23,6 +21,7 @@
 #include "files/projectfile.h"
 #include "files/tableloaders.h"
 #include "profiles/catalogue.h"
+#include "testsupport.h"
 
 namespace kelvor {
 namespace {
@@ -56,30 +55,9 @@ private:
     std::mt19937 engine_;
 };
 
-// Every field the project file holds, and the built-up inputs a read fills from them, in
-// hexfloat. The file writes -0 (typed as "-0") as 0; the results must not mind.
-std::string Inputs(const Project& p) {
-    std::ostringstream out;
-    out << std::hexfloat << p.ProjectName << '|' << p.Identification << '|' << p.StiffArea;
-    for (int v : {p.PlateMaterialIndex, p.StiffMaterialIndex, p.StiffProfileType, p.BfTableRow,
-                  p.LTableRow, p.TTableRow, p.FbTableRow, p.GirderProfileType,
-                  p.LoadingCondition, p.CFactorTab, p.CFactorOption}) {
-        out << ' ' << v;
-    }
-    for (float v : {p.UnitLength, p.FS, p.UFallow, p.Fyp, p.Fup, p.Fys, p.Fus, p.E, p.s1, p.s2,
-                    p.L1, p.L2, p.Lg, p.Lgs, p.Lt, p.t, p.SigxA, p.SigxB, p.SigyA, p.SigyC,
-                    p.Tau, p.p, p.ps, p.StiffH, p.StiffB, p.StiffTw, p.StiffTf, p.StiffR,
-                    p.StiffC, p.GirderH, p.GirderB, p.GirderTw, p.GirderTf, p.LBuiltH,
-                    p.LBuiltB, p.LBuiltTw, p.LBuiltTf, p.TBuiltH, p.TBuiltB, p.TBuiltTw,
-                    p.TBuiltTf, p.FbBuiltH, p.FbBuiltTw, p.RhsBuiltH, p.RhsBuiltB, p.RhsBuiltTw,
-                    p.TrapBuiltH, p.TrapBuiltB, p.TrapBuiltTw, p.TrapBuiltOffset, p.IBuiltH,
-                    p.IBuiltB, p.IBuiltTw, p.IBuiltTf, p.GirderLBuiltH, p.GirderLBuiltB,
-                    p.GirderLBuiltTw, p.GirderLBuiltTf, p.GirderTBuiltH, p.GirderTBuiltB,
-                    p.GirderTBuiltTw, p.GirderTBuiltTf}) {
-        out << ' ' << v + 0.0f;
-    }
-    return out.str();
-}
+// Every field the project file holds, and the built-up inputs a read fills from them. The file
+// writes -0 (typed as "-0") as 0; the results must not mind.
+std::string Inputs(const Project& p) { return testsupport::InputSnapshot(p, false); }
 
 // The numbers a run leaves, the factors first.
 std::vector<double> Factors(const Project& p) {
@@ -128,22 +106,14 @@ int SelfResolvingRow(Random& random, const ProfileTable& table, std::size_t comp
     }
 }
 
-class PropertiesTest : public ::testing::Test {
+class PropertiesTest : public testsupport::TempDirTest {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("kelvor-properties-" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        TempDirTest::SetUp();
         StartupEnvironment env;
         env.dataFolder = KELVOR_SOURCE_DATA_DIR;
         ASSERT_TRUE(StartUp(started_, tables_, env).empty());
     }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-
-    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
     // The strengths, spans, stresses and girder of a plausible panel, within the window's limits.
     void RandomPanel(Random& random, Project& p) const {
@@ -222,7 +192,6 @@ protected:
 
     Project started_;
     Tables tables_;
-    fs::path dir_;
 };
 
 TEST_F(PropertiesTest, SavedProjectsOpenWithTheSameInputsAndResults) {
@@ -369,7 +338,6 @@ TEST_F(PropertiesTest, PanelsOfABatchGiveTheResultsOfTheSameProjects) {
         ASSERT_EQ(Results(opened), Results(batch));
     }
 }
-
 
 // Anywhere within the window's limits, not only where panels are plausible: a run either stops
 // with a failure that names its cause, or every number it leaves is finite and no text shows

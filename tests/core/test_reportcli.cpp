@@ -2,51 +2,29 @@
 // designations and the result rows of the kind asked for; usage and output errors.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
+
+#include "testsupport.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Ran {
-    int status;
-    std::string out, err;
-};
+using namespace testsupport;
 
-class ReportCli : public ::testing::Test {
+class ReportCli : public TempDirTest {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("kelvor-report-" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        TempDirTest::SetUp();
         project_ = (dir_ / "p.kelvo").string();
-        ASSERT_EQ(Shell(Quoted(KELVOR_CLI) + " new -o " + Quoted(project_)).status, 0);
+        ASSERT_EQ(Cli("new -o " + Quoted(project_)).status, 0);
     }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    static std::string Quoted(const std::string& s) { return "'" + s + "'"; }
-    static std::string Slurp(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    Ran Shell(const std::string& command) {
-        const fs::path out = dir_ / "stdout", err = dir_ / "stderr";
-        const std::string line = std::string("KELVOR_DATA_DIR=") + Quoted(KELVOR_SOURCE_DATA_DIR) +
-                                 " " + command + " >" + Quoted(out) + " 2>" + Quoted(err);
-        const int raw = std::system(line.c_str());
-        return {WEXITSTATUS(raw), Slurp(out), Slurp(err)};
-    }
-    Ran Report(const std::string& args) {
-        Ran run = Shell(Quoted(KELVOR_CLI) + " report " + args);
+    CliRun Report(const std::string& args) {
+        CliRun run = Shell(Quoted(KELVOR_CLI) + " report " + args);
         if (run.status == 2 && run.err == "report needs the Qt build\n") {
             qtless_ = true;
         }
@@ -54,7 +32,6 @@ protected:
     }
     static bool HavePdfToText() { return std::system("command -v pdftotext >/dev/null") == 0; }
 
-    fs::path dir_;
     std::string project_;
     bool qtless_ = false;
 };
@@ -85,20 +62,20 @@ TEST_F(ReportCli, EachKindWritesOnePageWithItsRows) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.kind);
         const std::string pdf = (dir_ / ("r" + std::to_string(r.kind) + ".pdf")).string();
-        const Ran run =
+        const CliRun run =
             Report(Quoted(project_) + " --mode " + std::to_string(r.kind) + " -o " + Quoted(pdf));
         if (qtless_) {
             GTEST_SKIP() << "core-only build";
         }
         ASSERT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.err, "");
-        ASSERT_EQ(Slurp(pdf).substr(0, 4), "%PDF");
+        ASSERT_EQ(ReadBytes(pdf).substr(0, 4), "%PDF");
         if (!HavePdfToText()) {
             GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
         }
         const fs::path text = dir_ / "r.txt";
         ASSERT_EQ(Shell("pdftotext " + Quoted(pdf) + " " + Quoted(text)).status, 0);
-        const std::string content = Slurp(text);
+        const std::string content = ReadBytes(text);
         // pdftotext ends every page with a form feed.
         EXPECT_EQ(std::count(content.begin(), content.end(), '\f'), 1);
         for (const std::string& s : common) {
@@ -130,14 +107,14 @@ TEST_F(ReportCli, UsageAndOutputErrors) {
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
-        const Ran run = Report(r.args);
+        const CliRun run = Report(r.args);
         EXPECT_EQ(run.status, 2);
         if (!qtless_) {
             EXPECT_EQ(run.err, r.message);
         }
     }
     // Kind 4 exists only on paper.
-    const Ran calc = Shell(Quoted(KELVOR_CLI) + " calc " + Quoted(project_) + " --mode 4");
+    const CliRun calc = Shell(Quoted(KELVOR_CLI) + " calc " + Quoted(project_) + " --mode 4");
     EXPECT_EQ(calc.status, 2);
     EXPECT_EQ(calc.err, "--mode must be 1, 2 or 3, not '4'\n");
 }

@@ -2,8 +2,6 @@
 // section properties are set by hand so that the numbers can be followed without the profiles.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -11,35 +9,12 @@
 #include "core/calculate.h"
 #include "core/project.h"
 #include "core/tables.h"
+#include "testsupport.h"
 
 namespace kelvor {
 namespace {
 
-// NewProject's geometry and loads (s1 = s2 = 625, t = 20, L1 = 3000, SigxA = SigxB = -100,
-// p = 0.03, n = 0.6) with both materials at 355 MPa, se = 500 and an open stiffener of round
-// properties.
-Project Panel() {
-    Project p;
-    NewProject(p);
-    p.Fyp = 355;
-    p.Fys = 355;
-    p.Pr = 0.6;
-    p.se = 500;
-    p.StiffProfileType = 0;
-    p.StiffArea = 3000;
-    p.Ae = 13000;
-    p.rGyr = 60;
-    p.Ws_be = 300000;
-    p.I_sw = 6e7;
-    p.StiffGamma = 4e10;
-    p.StiffIo = 7e7;
-    p.StiffK = 1.2e5f;
-    p.Ie = 6e7;
-    p.zp = 30;
-    p.GirderArea = 12000;
-    StressDistribution(p);
-    return p;
-}
+using testsupport::RoundPanel;
 
 void Longitudinal(Project& p, float sigx) {
     p.SigxA = sigx;
@@ -61,7 +36,7 @@ void Longitudinal(Project& p, float sigx) {
 //   sigCT = 355*(1 - 0.24*355/1094.53) = 327.37; UFbt = 100/(0.6*327.37) = 0.509
 //   y = 0.03*625*3000^4/(384*206000*6E7) = 0.3200 mm; 3000/0.32 = 9375
 TEST(StiffenerBuckling, HandWorkedPanel) {
-    Project p = Panel();
+    Project p = RoundPanel();
     StiffenerBuckling(p);
 
     EXPECT_DOUBLE_EQ(p.Siga, 100.0);
@@ -96,7 +71,7 @@ TEST(StiffenerBuckling, HandWorkedPanel) {
 // UFbu = 1.6667*[0.75032 + 35.156/(355*(1 - 200/487.95))] = 1.5302,
 // UFbt = 200/(0.6*327.37) = 1.0182.
 TEST(StiffenerBuckling, FactorsAboveOneAreRed) {
-    Project p = Panel();
+    Project p = RoundPanel();
     Longitudinal(p, -200);
     StiffenerBuckling(p);
     EXPECT_NEAR(p.UFbu, 1.530242, 1e-6);
@@ -131,7 +106,7 @@ TEST(StiffenerBuckling, NoCompressionAndClosedSections) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        Project p = Panel();
+        Project p = RoundPanel();
         p.StiffProfileType = r.family;
         if (r.family == 7 || r.family == 8) {
             // What an earlier open profile may have left; a closed section must not read it.
@@ -188,7 +163,7 @@ TEST(StiffenerBuckling, LateralPressure) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        Project p = Panel();
+        Project p = RoundPanel();
         p.p = r.p;
         StiffenerBuckling(p);
         EXPECT_NEAR(p.UFbu, r.ufbu, 1e-6);
@@ -222,7 +197,7 @@ TEST(StiffenerBuckling, CriticalStressAtTheProportionalLimit) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        Project p = Panel();
+        Project p = RoundPanel();
         p.L1 = r.L1;
         p.rGyr = r.rGyr;
         StiffenerBuckling(p);
@@ -255,7 +230,7 @@ TEST(StiffenerBuckling, HalfWavesStopAtTwelve) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        Project p = Panel();
+        Project p = RoundPanel();
         p.s1 = r.s;
         p.s2 = r.s;
         p.L1 = r.L1;
@@ -299,7 +274,7 @@ TEST(StiffenerBuckling, YieldStressOfEachCheck) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        Project p = Panel();
+        Project p = RoundPanel();
         p.Fyp = r.Fyp;
         p.Fys = r.Fys;
         StiffenerBuckling(p);
@@ -313,17 +288,7 @@ TEST(StiffenerBuckling, YieldStressOfEachCheck) {
 
 // Steps of the real sequence by name, run inside the driver's frame. No profile step runs, so
 // the hand section properties stand.
-std::vector<CalcStep> Steps(std::initializer_list<const char*> names) {
-    std::vector<CalcStep> steps;
-    for (const char* name : names) {
-        for (const CalcStep& s : CalculationSteps()) {
-            if (std::strcmp(s.routine, name) == 0) {
-                steps.push_back(s);
-            }
-        }
-    }
-    return steps;
-}
+using testsupport::Steps;
 
 TEST(StiffenerBuckling, FailuresStopTheRunWithTheirCause) {
     struct Row {
@@ -373,7 +338,7 @@ TEST(StiffenerBuckling, FailuresStopTheRunWithTheirCause) {
     ASSERT_EQ(steps.size(), 2u);
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        Project p = Panel();
+        Project p = RoundPanel();
         r.set(p);
         CalculateWith(p, tables, steps);
         ASSERT_TRUE(p.CalcFailure.has_value());

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +10,7 @@
 
 #include "files/datafolder.h"
 #include "files/tableloaders.h"
+#include "testsupport.h"
 
 namespace kelvor {
 namespace {
@@ -22,33 +21,8 @@ using namespace std::string_literals;
 const fs::path kShipped = KELVOR_SOURCE_DATA_DIR;
 const std::string kHeadings = "Kelvor material table\r\nheading 2\r\nName;Fy;Fu;Q\r\n";
 
-std::string ReadBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-class TablesTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        dir_ = fs::temp_directory_path() /
-               ("kelvor-tables-" + name + "-" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-    void Write(const std::string& name, const std::string& bytes) {
-        std::ofstream(dir_ / name, std::ios::binary) << bytes;
-    }
-    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-
-    fs::path dir_;
-};
+using testsupport::ReadBytes;
+using TablesTest = testsupport::TempDirTest;
 
 std::string Rows(int count, const std::string& row) {
     std::string text;
