@@ -167,11 +167,16 @@ PlateField EvaluatePlateField(const Project& p, int field) {
     const double ryC = Div(f.sigy, f.sigCy, "buckling: critical transverse stress is zero");
     const double rtC = Div(f.tau, f.tauC, "buckling: critical shear stress is zero");
     f.UFpb = Finite(invEta2 * (Square(rxC) + Square(ryC) + Square(rtC)), "plate buckling factor");
+    // Texts that several formulas show, formatted once.
+    const std::string etaText = Format(p.UFallow, "0.00");
+    const std::string sigxText = Stress(f.sigx);
+    const std::string sigyText = Stress(f.sigy);
+    const std::string tauText = Format(p.Tau, "0.0");
     if (f.UFpb != 0) {
         f.pbText = Line(side.pbLabel,
-                        "1/" + Format(p.UFallow, "0.00") + "^2*((" + Stress(f.sigx) + "/" +
-                            F1(f.sigCx) + ")^2" + " + (" + Stress(f.sigy) + "/" + F1(f.sigCy) +
-                            ")^2" + " + (" + Format(p.Tau, "0.0") + "/" + F1(f.tauC) + ")^2) = ",
+                        Concat("1/", etaText, "^2*((", sigxText, "/", F1(f.sigCx), ")^2", " + (",
+                               sigyText, "/", F1(f.sigCy), ")^2", " + (", tauText, "/",
+                               F1(f.tauC), ")^2) = "),
                         f.UFpb, kPbReference);
     }
 
@@ -204,13 +209,13 @@ PlateField EvaluatePlateField(const Project& p, int field) {
     f.UFpu = Finite(invEta2 * (Square(rxU) - f.phi * rxU * ryU + Square(ryU) + Square(rtU)),
                     "plate ultimate strength factor");
     if (f.UFpu != 0) {
+        const std::string sigUxText = F1(f.sigUx);
+        const std::string sigUyText = F1(f.sigUy);
         f.puText = Line(side.puLabel,
-                        "1/" + Format(p.UFallow, "0.00") + side.puOpening + Stress(f.sigx) + "/" +
-                            F1(f.sigUx) + ")^2" + " -" + Format(f.phi, "0.00") + "*(" +
-                            Stress(f.sigx) + "*" + Stress(f.sigy) + "/(" + F1(f.sigUx) + "*" +
-                            F1(f.sigUy) + ")" + " + (" + Stress(f.sigy) + "/" + F1(f.sigUy) +
-                            ")^2" + " + (" + Format(p.Tau, "0.0") + "/" + F1(f.tauU) +
-                            "))^2) = ",
+                        Concat("1/", etaText, side.puOpening, sigxText, "/", sigUxText, ")^2",
+                               " -", Format(f.phi, "0.00"), "*(", sigxText, "*", sigyText, "/(",
+                               sigUxText, "*", sigUyText, ")", " + (", sigyText, "/", sigUyText,
+                               ")^2", " + (", tauText, "/", F1(f.tauU), "))^2) = "),
                         f.UFpu, kPuReference);
     }
 
@@ -227,8 +232,8 @@ PlateField EvaluatePlateField(const Project& p, int field) {
         // speaks for both.
         const bool same = p.s1 == p.s2 && p.SigxMin1 == p.SigxMin2;
         f.plText = Line(same ? kBothFieldsPlLabel : side.plLabel,
-                        Format(p.p, "0.000") + "/(" + Format(p.UFallow, "0.00") + "*" +
-                            Format(f.pu, "0.000") + ") = ",
+                        Concat(Format(p.p, "0.000"), "/(", etaText, "*", Format(f.pu, "0.000"),
+                               ") = "),
                         f.UFpl, kPlReference);
     }
 
@@ -269,27 +274,25 @@ void PlateBuckling(Project& p) {
     if (p.SigyMin1 > 0) {
         p.SigyMin1 = 0;
     }
-    const PlateField f1 = EvaluatePlateField(p, 1);
+    PlateField f1 = EvaluatePlateField(p, 1);
     if (p.SigxMin2 > 0) {
         p.SigxMin2 = 0;
     }
     if (p.SigyMin2 > 0) {
         p.SigyMin2 = 0;
     }
-    const PlateField f2 = EvaluatePlateField(p, 2);
+    PlateField f2 = EvaluatePlateField(p, 2);
 
     p.UFpb = f1.UFpb;
     p.UFpu = f1.UFpu;
     p.UFpl = f1.UFpl;
-    p.UFpbText = f1.pbText;
-    p.UFpuText = f1.puText;
-    p.UFplText = f1.plText;
+    // The fields' texts are not needed after this: moved, not copied.
+    p.UFpbText = std::move(f1.pbText);
+    p.UFpuText = std::move(f1.puText);
+    p.UFplText = std::move(f1.plText);
     p.UFpb2 = f2.UFpb;
     p.UFpu2 = f2.UFpu;
     p.UFpl2 = f2.UFpl;
-    p.UFpb2Text = f2.pbText;
-    p.UFpu2Text = f2.puText;
-    p.UFpl2Text = f2.plText;
     p.Cx1 = f1.Cx;
     p.Cy1 = f1.Cxe;
     p.Cx2 = f2.Cx;
@@ -318,6 +321,9 @@ void PlateBuckling(Project& p) {
             pick.text = pick.field2Text;
         }
     }
+    p.UFpb2Text = std::move(f2.pbText);
+    p.UFpu2Text = std::move(f2.puText);
+    p.UFpl2Text = std::move(f2.plText);
 }
 
 }  // namespace kelvor

@@ -186,8 +186,46 @@ bool ScaledToInteger(std::uint64_t m, int e, int scale, std::uint64_t& truncated
     return true;
 }
 
-// Every number of a result text goes through here, a hundred times per run and per batch panel,
-// so the usual magnitudes are rounded in integer arithmetic; only the rest take ExactImage.
+// The value's decimal image as an integer of exactly `significantDigits` digits (trailing zeros
+// included): magnitude ~ rounded * 10^(pointPos - significantDigits). Every number of a result
+// text goes through here, a hundred times per run and per batch panel, so the usual magnitudes
+// are rounded in integer arithmetic; false for the rest, which need ExactImage.
+bool ScaledImage(double magnitude, int significantDigits, std::uint64_t& rounded, int& pointPos) {
+    if (!(magnitude >= std::numeric_limits<double>::min())) {
+        return false;
+    }
+    const auto keep = static_cast<std::size_t>(significantDigits);
+    // A normal double is m * 2^e with the implicit leading bit of m restored.
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    const int e = static_cast<int>(bits >> 52) - 1075;
+    // floor(log10(2^(e + 52))): the decimal exponent or one below it.
+    int decimalExponent = ((e + 52) * 78913) >> 18;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        std::uint64_t truncated = 0;
+        if (!ScaledToInteger(m, e, significantDigits - 1 - decimalExponent, truncated,
+                             rounded)) {
+            return false;
+        }
+        if (truncated >= kPowersOf10[keep]) {
+            ++decimalExponent;
+            continue;
+        }
+        if (truncated < kPowersOf10[keep - 1]) {
+            --decimalExponent;
+            continue;
+        }
+        // Rounding up may carry into one more digit: 9.9999996 becomes 10.
+        pointPos = decimalExponent + 1;
+        if (rounded == kPowersOf10[keep]) {
+            rounded /= 10;
+            ++pointPos;
+        }
+        return true;
+    }
+    return false;
+}
+
 DecimalImage MakeImage(double value, int significantDigits) {
     const double magnitude = std::fabs(value);
     DecimalImage image;
@@ -195,56 +233,27 @@ DecimalImage MakeImage(double value, int significantDigits) {
         return image;
     }
     const auto keep = static_cast<std::size_t>(significantDigits);
-    bool done = false;
-    if (magnitude >= std::numeric_limits<double>::min()) {
-        // A normal double is m * 2^e with the implicit leading bit of m restored.
-        const auto bits = std::bit_cast<std::uint64_t>(magnitude);
-        const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
-        const int e = static_cast<int>(bits >> 52) - 1075;
-        // floor(log10(2^(e + 52))): the decimal exponent or one below it.
-        int decimalExponent = ((e + 52) * 78913) >> 18;
-        for (int attempt = 0; attempt < 2 && !done; ++attempt) {
-            std::uint64_t truncated = 0;
-            std::uint64_t rounded = 0;
-            if (!ScaledToInteger(m, e, significantDigits - 1 - decimalExponent, truncated,
-                                 rounded)) {
-                break;
-            }
-            if (truncated >= kPowersOf10[keep]) {
-                ++decimalExponent;
-                continue;
-            }
-            if (truncated < kPowersOf10[keep - 1]) {
-                --decimalExponent;
-                continue;
-            }
-            // Rounding up may carry into one more digit: 9.9999996 becomes 10.
-            int pointPos = decimalExponent + 1;
-            if (rounded == kPowersOf10[keep]) {
-                rounded /= 10;
-                ++pointPos;
-            }
-            char digits[24];
-            std::size_t i = keep;
-            for (; i >= 2; i -= 2) {
-                const std::size_t pair = 2 * static_cast<std::size_t>(rounded % 100);
-                rounded /= 100;
-                digits[i - 2] = kDigitPairs[pair];
-                digits[i - 1] = kDigitPairs[pair + 1];
-            }
-            if (i == 1) {
-                digits[0] = static_cast<char>('0' + rounded);
-            }
-            std::size_t count = keep;
-            while (count > 0 && digits[count - 1] == '0') {
-                --count;
-            }
-            image.digits.assign(digits, count);
-            image.pointPos = pointPos;
-            done = true;
+    std::uint64_t rounded = 0;
+    int pointPos = 0;
+    if (ScaledImage(magnitude, significantDigits, rounded, pointPos)) {
+        char digits[24];
+        std::size_t i = keep;
+        for (; i >= 2; i -= 2) {
+            const std::size_t pair = 2 * static_cast<std::size_t>(rounded % 100);
+            rounded /= 100;
+            digits[i - 2] = kDigitPairs[pair];
+            digits[i - 1] = kDigitPairs[pair + 1];
         }
-    }
-    if (!done) {
+        if (i == 1) {
+            digits[0] = static_cast<char>('0' + rounded);
+        }
+        std::size_t count = keep;
+        while (count > 0 && digits[count - 1] == '0') {
+            --count;
+        }
+        image.digits.assign(digits, count);
+        image.pointPos = pointPos;
+    } else {
         image = ExactImage(magnitude, significantDigits);
     }
     image.negative = std::signbit(value) && !image.IsZero();
@@ -444,12 +453,154 @@ std::string NonFiniteText(double value) {
     return value < 0 ? "-Inf" : "Inf";
 }
 
+// n / 10^k and its remainder, k in 0..18. Each case divides by a constant, which compiles to a
+// multiplication: a 64-bit division instruction costs tens of cycles, and a result text needs
+// two per number.
+std::uint64_t DividedByPowerOf10(std::uint64_t n, int k, std::uint64_t& remainder) {
+    std::uint64_t quotient = n;
+    switch (k) {
+#define KELVOR_POWER_CASE(K)                                  \
+    case K:                                                   \
+        quotient = n / kPowersOf10[K];                        \
+        break;
+        KELVOR_POWER_CASE(1)
+        KELVOR_POWER_CASE(2)
+        KELVOR_POWER_CASE(3)
+        KELVOR_POWER_CASE(4)
+        KELVOR_POWER_CASE(5)
+        KELVOR_POWER_CASE(6)
+        KELVOR_POWER_CASE(7)
+        KELVOR_POWER_CASE(8)
+        KELVOR_POWER_CASE(9)
+        KELVOR_POWER_CASE(10)
+        KELVOR_POWER_CASE(11)
+        KELVOR_POWER_CASE(12)
+        KELVOR_POWER_CASE(13)
+        KELVOR_POWER_CASE(14)
+        KELVOR_POWER_CASE(15)
+        KELVOR_POWER_CASE(16)
+        KELVOR_POWER_CASE(17)
+        KELVOR_POWER_CASE(18)
+#undef KELVOR_POWER_CASE
+    default:
+        break;
+    }
+    remainder = n - quotient * kPowersOf10[static_cast<std::size_t>(k)];
+    return quotient;
+}
+
+// Writes `count` decimal digits of `n`, zero-padded on the left, and returns the end.
+char* WriteDigits(char* out, std::uint64_t n, int count) {
+    int i = count;
+    for (; i >= 2; i -= 2) {
+        const std::size_t pair = 2 * static_cast<std::size_t>(n % 100);
+        n /= 100;
+        out[i - 2] = kDigitPairs[pair];
+        out[i - 1] = kDigitPairs[pair + 1];
+    }
+    if (i == 1) {
+        out[0] = static_cast<char>('0' + n % 10);
+    }
+    return out + count;
+}
+
+// Placeholders and a point alone ("0.00", "#0.0", "00") are the patterns of nearly every result
+// text, so they are filled straight from the image's scaled integer, without a digit string or
+// a pattern walk. The rounding is the general path's: to the image's digits first, then half
+// away from zero at the last place. False, with `out` untouched, for anything else, which the
+// general path formats.
+bool FormatFixed(double value, int significantDigits, std::string_view pattern, char separator,
+                 std::string& out) {
+    bool hasPoint = false;
+    bool zeroSeen = false;
+    int intPlaces = 0;
+    int intMin = 0;
+    int fracPlaces = 0;
+    int fracMin = 0;
+    for (const char c : pattern) {
+        if (c == '.' && !hasPoint) {
+            hasPoint = true;
+        } else if (c != '0' && c != '#') {
+            return false;
+        } else if (!hasPoint) {
+            ++intPlaces;
+            zeroSeen = zeroSeen || c == '0';
+            intMin += zeroSeen ? 1 : 0;
+        } else {
+            ++fracPlaces;
+            if (c == '0') {
+                fracMin = fracPlaces;
+            }
+        }
+    }
+    if ((!hasPoint && intPlaces == 0) || fracPlaces > 18 || intMin > 24) {
+        return false;
+    }
+    // n is the value in units of the last place: value = n * 10^-fracPlaces.
+    std::uint64_t n = 0;
+    const double magnitude = std::fabs(value);
+    if (magnitude != 0) {
+        std::uint64_t rounded = 0;
+        int pointPos = 0;
+        if (!ScaledImage(magnitude, significantDigits, rounded, pointPos)) {
+            return false;
+        }
+        const int places = pointPos + fracPlaces;
+        if (places > 18) {
+            return false;  // n would not fit 64 bits
+        }
+        const int drop = significantDigits - places;
+        if (drop <= 0) {
+            n = rounded * kPowersOf10[static_cast<std::size_t>(-drop)];
+        } else if (drop <= significantDigits) {
+            std::uint64_t dropped = 0;
+            n = DividedByPowerOf10(rounded, drop, dropped);
+            if (dropped >= kPowersOf10[static_cast<std::size_t>(drop)] / 2) {
+                ++n;
+            }
+        }
+    }
+    std::uint64_t fraction = 0;
+    const std::uint64_t whole = DividedByPowerOf10(n, fracPlaces, fraction);
+    int wholeDigits = 0;
+    // Compared against powers of ten, not divided down: the divisions would be a dependent chain.
+    while (wholeDigits < 19 && whole >= kPowersOf10[static_cast<std::size_t>(wholeDigits)]) {
+        ++wholeDigits;
+    }
+    char text[64];
+    char* end = text;
+    if (value < 0) {
+        *end++ = '-';  // kept when the value rounds to zero, as the general path does
+    }
+    end = std::fill_n(end, std::max(intMin - wholeDigits, 0), '0');
+    end = WriteDigits(end, whole, wholeDigits);
+    if (hasPoint) {
+        *end++ = separator;
+        char* const frac = end;
+        end = WriteDigits(end, fraction, fracPlaces);
+        while (end - frac > fracMin && end[-1] == '0') {
+            --end;
+        }
+    }
+    // Character by character: the texts are a few characters long, for which a call to memcpy
+    // costs more than the copy.
+    for (const char* c = text; c != end; ++c) {
+        out.push_back(*c);
+    }
+    return true;
+}
+
 std::string FormatReal(double value, int significantDigits, std::string_view pattern,
                        char separator) {
+    // One named result on every path, so that it is returned in place rather than moved: a move
+    // of a short text still copies its characters.
+    std::string out;
     if (!std::isfinite(value)) {
-        return NonFiniteText(value);
+        out = NonFiniteText(value);
+    } else if (!FormatFixed(value, significantDigits, pattern, separator, out)) {
+        out = FormatImage(MakeImage(value, significantDigits), pattern, separator);
     }
-    return FormatImage(MakeImage(value, significantDigits), pattern, separator);
+    return out;
 }
 
 std::string GeneralImage(double value, int significantDigits, int plainExponentLimit,
