@@ -3,6 +3,7 @@
 // 3-2-4/3.7, by kind of structure and end attachment, and the label the main window shows.
 #include <string>
 
+#include "checks/checkmath.h"
 #include "checks/checks.h"
 #include "checks/structure.h"
 #include "core/calcerror.h"
@@ -70,10 +71,10 @@ void ShowCFactor(Project& p) {
     p.CFactorReference = kRows[p.CFactorTab].reference;
     // A watertight bulkhead's girder always has cg = 1, so its page shows c alone.
     if (p.CFactorTab == 0) {
-        p.CFactorText = "c = " + Format(p.c, "#0.00") + "  " + p.CFactorReference;
+        p.CFactorText = Concat("c = ", FormatText(p.c, "#0.00"), "  ", p.CFactorReference);
     } else {
-        p.CFactorText = "c = " + Format(p.c, "#0.00") + " / " + Format(p.cg, "#0.00") +
-                        "  stiff/gird  " + p.CFactorReference;
+        p.CFactorText = Concat("c = ", FormatText(p.c, "#0.00"), " / ", FormatText(p.cg, "#0.00"),
+                               "  stiff/gird  ", p.CFactorReference);
     }
 }
 

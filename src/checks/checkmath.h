@@ -2,31 +2,15 @@
 
 // Constants and small helpers shared by the buckling and scantling formulas.
 
-#include <string>
-#include <string_view>
+#include "core/concat.h"
 
 namespace kelvor {
 
 // The buckling formulas have always used the single-precision value of pi.
 constexpr double kPi = 3.1415927f;
 
-constexpr double Square(double x) { return x * x; }
-
-// Joins the pieces of a result text in one allocation: the texts are built on every run, and a
-// chain of + reallocates as the text grows.
-template <typename... Pieces>
-std::string Concat(const Pieces&... pieces) {
-    const std::string_view views[] = {std::string_view(pieces)...};
-    std::size_t size = 0;
-    for (const std::string_view view : views) {
-        size += view.size();
-    }
-    std::string text;
-    text.reserve(size);
-    for (const std::string_view view : views) {
-        text.append(view);
-    }
-    return text;
+constexpr double Square(double x) {
+    return x * x;
 }
 
 }  // namespace kelvor

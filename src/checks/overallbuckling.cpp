@@ -103,11 +103,12 @@ void OverallBuckling(Project& p) {
                           "overall buckling: critical stress across the stiffeners is zero");
     p.UFgbu = static_cast<float>(Finite(Square(rx) + Square(ry), "overall buckling factor UFgbu"));
 
-    const std::string formula = "(" + Format(sigx, "0.0") + "/(" + Format(p.UFallow, "0.00") + "*" +
-                                Format(p.SigmaCx, "0.0") + "))^2" + " + (" + Format(sigy, "0.0") +
-                                "/(" + Format(p.UFallow, "0.00") + "*" + Format(p.SigmaCy, "0.0") +
-                                "))^2" + " = ";
-    p.UFgbuText = {kLabel, formula, Format(p.UFgbu, "0.00"), kReference, StatusOf(p.UFgbu)};
+    const NumberText etaText = FormatText(p.UFallow, "0.00");
+    p.UFgbuText = {kLabel,
+                   Concat("(", FormatText(sigx, "0.0"), "/(", etaText, "*",
+                          FormatText(p.SigmaCx, "0.0"), "))^2 + (", FormatText(sigy, "0.0"), "/(",
+                          etaText, "*", FormatText(p.SigmaCy, "0.0"), "))^2 = "),
+                   Format(p.UFgbu, "0.00"), kReference, StatusOf(p.UFgbu)};
 }
 
 }  // namespace kelvor

@@ -94,8 +94,12 @@ void FamilyCoefficients(int family, double& c1, double& c2) {
 
 // The record's stresses are single precision, as entered: a typed -12.45 reads "-12.5" here
 // as it does in its input field.
-std::string Stress(double v) { return Format(static_cast<float>(v), "0.0"); }
-std::string F1(double v) { return Format(v, "0.0"); }
+NumberText Stress(double v) {
+    return FormatText(static_cast<float>(v), "0.0");
+}
+NumberText F1(double v) {
+    return FormatText(v, "0.0");
+}
 
 ResultLine Line(const char* label, std::string formula, double factor, const char* reference) {
     return {label, std::move(formula), Format(factor, "0.00"), reference, StatusOf(factor)};
@@ -141,8 +145,8 @@ PlateField EvaluatePlateField(const Project& p, int field) {
     const double sOverT = Div(s, t, "plate thickness t is zero");
     const double sOverL = Div(s, L1, "aspect ratio: span L1 is zero");
     f.alpha = L1 / s;
-    f.beta = sOverT * Sqrt(Div(sigF, E, "Young's modulus E is zero"),
-                           "plate slenderness: Fyp/E negative");
+    f.beta = sOverT *
+             Sqrt(Div(sigF, E, "Young's modulus E is zero"), "plate slenderness: Fyp/E negative");
 
     // Buckling state limit (3/3.1).
     const double kTau = c1 * (5.34 + 4 * Square(sOverL));
@@ -168,21 +172,21 @@ PlateField EvaluatePlateField(const Project& p, int field) {
     const double rtC = Div(f.tau, f.tauC, "buckling: critical shear stress is zero");
     f.UFpb = Finite(invEta2 * (Square(rxC) + Square(ryC) + Square(rtC)), "plate buckling factor");
     // Texts that several formulas show, formatted once.
-    const std::string etaText = Format(p.UFallow, "0.00");
-    const std::string sigxText = Stress(f.sigx);
-    const std::string sigyText = Stress(f.sigy);
-    const std::string tauText = Format(p.Tau, "0.0");
+    const NumberText etaText = FormatText(p.UFallow, "0.00");
+    const NumberText sigxText = Stress(f.sigx);
+    const NumberText sigyText = Stress(f.sigy);
+    const NumberText tauText = FormatText(p.Tau, "0.0");
     if (f.UFpb != 0) {
-        f.pbText = Line(side.pbLabel,
-                        Concat("1/", etaText, "^2*((", sigxText, "/", F1(f.sigCx), ")^2", " + (",
-                               sigyText, "/", F1(f.sigCy), ")^2", " + (", tauText, "/",
-                               F1(f.tauC), ")^2) = "),
-                        f.UFpb, kPbReference);
+        f.pbText =
+            Line(side.pbLabel,
+                 Concat("1/", etaText, "^2*((", sigxText, "/", F1(f.sigCx), ")^2", " + (", sigyText,
+                        "/", F1(f.sigCy), ")^2", " + (", tauText, "/", F1(f.tauC), ")^2) = "),
+                 f.UFpb, kPbReference);
     }
 
     // Ultimate strength (3/3.3); never below the buckling strength.
-    f.tauU = f.tauC + 0.5 * (sigF - std::sqrt(3.0) * f.tauC) /
-                          std::sqrt(1 + f.alpha + f.alpha * f.alpha);
+    f.tauU = f.tauC +
+             0.5 * (sigF - std::sqrt(3.0) * f.tauC) / std::sqrt(1 + f.alpha + f.alpha * f.alpha);
     if (f.tauU < f.tauC) {
         f.tauU = f.tauC;
     }
@@ -209,11 +213,11 @@ PlateField EvaluatePlateField(const Project& p, int field) {
     f.UFpu = Finite(invEta2 * (Square(rxU) - f.phi * rxU * ryU + Square(ryU) + Square(rtU)),
                     "plate ultimate strength factor");
     if (f.UFpu != 0) {
-        const std::string sigUxText = F1(f.sigUx);
-        const std::string sigUyText = F1(f.sigUy);
+        const NumberText sigUxText = F1(f.sigUx);
+        const NumberText sigUyText = F1(f.sigUy);
         f.puText = Line(side.puLabel,
-                        Concat("1/", etaText, side.puOpening, sigxText, "/", sigUxText, ")^2",
-                               " -", Format(f.phi, "0.00"), "*(", sigxText, "*", sigyText, "/(",
+                        Concat("1/", etaText, side.puOpening, sigxText, "/", sigUxText, ")^2", " -",
+                               FormatText(f.phi, "0.00"), "*(", sigxText, "*", sigyText, "/(",
                                sigUxText, "*", sigUyText, ")", " + (", sigyText, "/", sigUyText,
                                ")^2", " + (", tauText, "/", F1(f.tauU), "))^2) = "),
                         f.UFpu, kPuReference);
@@ -231,10 +235,10 @@ PlateField EvaluatePlateField(const Project& p, int field) {
         // Both fields give the same factor when they are equal in width and stress; the row then
         // speaks for both.
         const bool same = p.s1 == p.s2 && p.SigxMin1 == p.SigxMin2;
-        f.plText = Line(same ? kBothFieldsPlLabel : side.plLabel,
-                        Concat(Format(p.p, "0.000"), "/(", etaText, "*", Format(f.pu, "0.000"),
-                               ") = "),
-                        f.UFpl, kPlReference);
+        f.plText = Line(
+            same ? kBothFieldsPlLabel : side.plLabel,
+            Concat(FormatText(p.p, "0.000"), "/(", etaText, "*", FormatText(f.pu, "0.000"), ") = "),
+            f.UFpl, kPlReference);
     }
 
     // Effective width: a buckled plate carries load only near its supported edges.
@@ -251,8 +255,8 @@ PlateField EvaluatePlateField(const Project& p, int field) {
     f.Cxe = c.value;
     f.errorFlag = c.errorFlag;
     const double rTauF = Div(f.tau, tauF, "effective width: yield stress Fyp is zero");
-    f.se = s * Sqrt(1 - Square(rTauF), "effective width: shear stress above shear yield") *
-           f.Cxe * f.Cx;
+    f.se = s * Sqrt(1 - Square(rTauF), "effective width: shear stress above shear yield") * f.Cxe *
+           f.Cx;
     return f;
 }
 

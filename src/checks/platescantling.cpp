@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "checks/checkmath.h"
 #include "checks/checks.h"
 #include "checks/structure.h"
 #include "core/calcerror.h"
@@ -48,10 +49,9 @@ void PlateScantling(Project& p) {
     const double alpha = Div(p.L1, p.s1, "plate scantling: spacing s1 is zero");
     // Aspect-ratio coefficient: a short panel carries part of the pressure along its span.
     const double k =
-        alpha <= 2
-            ? (3.075 * Sqrt(alpha, "plate scantling: aspect ratio L1/s1 negative") - 2.077) /
-                  (alpha + 0.272)
-            : 1;
+        alpha <= 2 ? (3.075 * Sqrt(alpha, "plate scantling: aspect ratio L1/s1 negative") - 2.077) /
+                         (alpha + 0.272)
+                   : 1;
     const double ps = std::fabs(p.ps);  // a suction counts like a pressure
     const double h = 100 * ps;          // head, m: 100 m of water per MPa
     const double s = p.s2 > p.s1 ? p.s2 : p.s1;
@@ -75,7 +75,7 @@ void PlateScantling(Project& p) {
 
     if (p.UFt != 0) {
         p.UFtText = {p.s1 >= p.s2 ? "Plate 1: UF = tmin/t = " : "Plate 2: UF = tmin/t = ",
-                     Format(tmin, "0.00") + "/" + Format(p.t, "0.00") + " = ",
+                     Concat(FormatText(tmin, "0.00"), "/", FormatText(p.t, "0.00"), " = "),
                      Format(p.UFt, "0.00"), kReferences[tab], StatusOf(p.UFt)};
     }
 }

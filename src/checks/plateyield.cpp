@@ -3,6 +3,7 @@
 // factor of safety, against the plate's yield stress.
 #include <string>
 
+#include "checks/checkmath.h"
 #include "checks/checks.h"
 #include "core/calcerror.h"
 #include "core/numformat.h"
@@ -41,11 +42,12 @@ void PlateYield(Project& p) {
     }
     p.UFy = Div(static_cast<double>(p.FS) * sigeq, p.Fyp, "plate yield: yield stress Fyp is zero");
 
-    p.UFyHeading = "  Control in points A-D,  Factor of Safety F.S. = " + Format(p.FS, "0.00");
+    p.UFyHeading =
+        Concat("  Control in points A-D,  Factor of Safety F.S. = ", FormatText(p.FS, "0.00"));
     if (p.UFy != 0) {
-        p.UFyText = {std::string("Point: ") + governing + ":  " + "UF = F.S.*Sigeq/Fy = ",
-                     Format(p.FS, "0.00") + "*" + Format(sigeq, "0.0") + "/" +
-                         Format(p.Fyp, "0.0") + " = ",
+        p.UFyText = {Concat("Point: ", std::string_view(&governing, 1), ":  UF = F.S.*Sigeq/Fy = "),
+                     Concat(FormatText(p.FS, "0.00"), "*", FormatText(sigeq, "0.0"), "/",
+                            FormatText(p.Fyp, "0.0"), " = "),
                      Format(p.UFy, "0.00"), "  < 1.0 (3-2-1/3.11)", StatusOf(p.UFy)};
     }
 }

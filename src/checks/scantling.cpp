@@ -84,8 +84,9 @@ float MaterialFactor(const Tables& tables, int index, float fy, float fu, const 
 }
 
 ResultLine ModulusLine(double sm, float wmin, double uf, const char* reference) {
-    return {"UF = SM/Weffmin  = ", Format(sm, "0.0") + "/" + Format(wmin, "0.0") + " = ",
-            Format(uf, "0.00"), reference, StatusOf(uf)};
+    return {
+        "UF = SM/Weffmin  = ", Concat(FormatText(sm, "0.0"), "/", FormatText(wmin, "0.0"), " = "),
+        Format(uf, "0.00"), reference, StatusOf(uf)};
 }
 
 ResultLine Verdict(const char* label, std::string limit, bool ok, const char* reference) {
@@ -156,12 +157,12 @@ void GirderScantling(Project& p, const Tables& tables) {
     const DepthRule& depth = rules.depth[p.CFactorOption];
     const double dmin = p.Lgs * depth.factor / depth.divisor;
     p.GirderDepthRatio = Div(dmin, p.GirderH, "girder scantling: girder height H is zero");
-    p.GirderDepthText = Verdict("Min depth of girder = ", Format(dmin, "0.0") + " mm",
+    p.GirderDepthText = Verdict("Min depth of girder = ", Concat(FormatText(dmin, "0.0"), " mm"),
                                 p.GirderDepthRatio <= 1, rules.proportionsReference);
 
     const double tmin = std::min(0.01 * p.GirderH + 3, kMaxWebThickness);
     p.GirderWebRatio = Div(tmin, p.GirderTw, "girder scantling: web thickness tw is zero");
-    p.GirderWebText = Verdict("Min thickness of web = ", Format(tmin, "0.0") + " mm",
+    p.GirderWebText = Verdict("Min thickness of web = ", Concat(FormatText(tmin, "0.0"), " mm"),
                               p.GirderWebRatio <= 1, rules.proportionsReference);
 
     p.TrippingText = Verdict("Max distance between tripping brackets = ", "3000 mm",

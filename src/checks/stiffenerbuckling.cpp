@@ -112,12 +112,15 @@ void BeamColumn(Project& p, double A) {
         Div(kCm * fb, amplified, "beam-column buckling: stiffener yield stress Fys is zero");
     p.UFbu = Finite(invEta * (axial + bending), "beam-column buckling factor UFbu");
 
-    const std::string formula =
-        "1/" + Format(p.UFallow, "0.0") + "*(" + Format(P, "0.0") + "/(" + Format(p.SigmaC, "0.0") +
-        "*(" + Format(p.Ae, "0") + "/" + Format(A, "0") + ")) + " + Format(kCm, "0.00") + "*" +
-        Format(fb, "0.0") + "/(" + Format(p.Fys, "0.0") + "*[1-" + Format(P, "0.0") + "/(" +
-        Format(p.UFallow, "0.00") + "*" + Format(p.SigmaE, "0.0") + ")]))" + " =";
-    p.UFbuText = {kBuLabel, formula, Format(p.UFbu, "0.00"), kBuReference, StatusOf(p.UFbu)};
+    const NumberText axialText = FormatText(P, "0.0");
+    p.UFbuText = {
+        kBuLabel,
+        Concat("1/", FormatText(p.UFallow, "0.0"), "*(", axialText, "/(",
+               FormatText(p.SigmaC, "0.0"), "*(", FormatText(p.Ae, "0"), "/", FormatText(A, "0"),
+               ")) + ", FormatText(kCm, "0.00"), "*", FormatText(fb, "0.0"), "/(",
+               FormatText(p.Fys, "0.0"), "*[1-", axialText, "/(", FormatText(p.UFallow, "0.00"),
+               "*", FormatText(p.SigmaE, "0.0"), ")])) ="),
+        Format(p.UFbu, "0.00"), kBuReference, StatusOf(p.UFbu)};
 }
 
 // Smallest elastic torsional/flexural buckling stress of the stiffener over 1 to 12 half-waves
@@ -187,9 +190,10 @@ void Torsional(Project& p) {
     p.UFbt = Finite(Div(Div(P, p.SigmaCT, "torsional buckling: critical stress is zero"), p.UFallow,
                         "torsional buckling: allowable utilisation n is zero"),
                     "torsional buckling factor UFbt");
-    const std::string formula = Format(P, "0.0") + "/(" + Format(p.UFallow, "0.0") + "*" +
-                                Format(p.SigmaCT, "0.0") + ")  =";
-    p.UFbtText = {kBtFormulaLabel, formula, Format(p.UFbt, "0.00"), kBtReference, StatusOf(p.UFbt)};
+    p.UFbtText = {kBtFormulaLabel,
+                  Concat(FormatText(P, "0.0"), "/(", FormatText(p.UFallow, "0.0"), "*",
+                         FormatText(p.SigmaCT, "0.0"), ")  ="),
+                  Format(p.UFbt, "0.00"), kBtReference, StatusOf(p.UFbt)};
 }
 
 // Deflection of the stiffener as a beam clamped at both ends under the pressure on its load
@@ -205,11 +209,12 @@ void Deflection(Project& p) {
         return;
     }
     const double spanOverY = Finite(L1 / y, "deflection: span over deflection");
-    const std::string formula = Format(std::fabs(p.p), "0.00") + "*(" + Format(p.s1, "00") + "+" +
-                                Format(p.s2, "00") + ")/2*" + Format(p.L1, "00") + "^4/(384*E*" +
-                                Format(p.I_sw, "00.0E+0") + ") = ";
-    p.DeformationText = {kDeformationLabel, formula, Format(y, "0.0") + " mm ",
-                         " ==> l/" + Format(spanOverY, "00"), kBlack};
+    p.DeformationText = {kDeformationLabel,
+                         Concat(FormatText(std::fabs(p.p), "0.00"), "*(", FormatText(p.s1, "00"),
+                                "+", FormatText(p.s2, "00"), ")/2*", FormatText(p.L1, "00"),
+                                "^4/(384*E*", FormatText(p.I_sw, "00.0E+0"), ") = "),
+                         Concat(FormatText(y, "0.0"), " mm "),
+                         Concat(" ==> l/", FormatText(spanOverY, "00")), kBlack};
 }
 
 }  // namespace

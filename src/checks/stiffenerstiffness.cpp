@@ -2,6 +2,7 @@
 // enough for the plate between stiffeners to buckle between them rather than with them.
 #include <string>
 
+#include "checks/checkmath.h"
 #include "checks/checks.h"
 #include "core/calcerror.h"
 #include "core/numformat.h"
@@ -37,8 +38,9 @@ void StiffenerStiffness(Project& p) {
     p.UFs = Div(p.io, p.Ie,
                 "stiffener stiffness: moment of inertia Ie of stiffener with plate is zero");
 
-    const std::string formula = Format(p.io, "0.000E+0") + "/" + Format(p.Ie, "0.000E+0") + " = ";
-    p.UFsText = {kLabel, formula, Format(p.UFs, "0.00"), kReference, StatusOf(p.UFs)};
+    p.UFsText = {kLabel,
+                 Concat(FormatText(p.io, "0.000E+0"), "/", FormatText(p.Ie, "0.000E+0"), " = "),
+                 Format(p.UFs, "0.00"), kReference, StatusOf(p.UFs)};
 }
 
 }  // namespace kelvor

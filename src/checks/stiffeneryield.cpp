@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 
+#include "checks/checkmath.h"
 #include "checks/checks.h"
 #include "core/calcerror.h"
 #include "core/numformat.h"
@@ -17,9 +18,10 @@ namespace {
 
 constexpr const char* kReference = "  < 1.0 (3-2-1/3.11)";
 
-ResultLine YieldLine(int point, char side, float fs, std::string stress, float fy, double uf) {
-    return {"Point " + std::to_string(point) + side + ": UF = F.S.*Sigeq/Fy  = ",
-            Format(fs, "0.00") + "*" + stress + "/" + Format(fy, "0.0") + " = ",
+ResultLine YieldLine(int point, char side, float fs, std::string_view stress, float fy, double uf) {
+    const char pointName[] = {static_cast<char>('0' + point), side, '\0'};
+    return {Concat("Point ", pointName, ": UF = F.S.*Sigeq/Fy  = "),
+            Concat(FormatText(fs, "0.00"), "*", stress, "/", FormatText(fy, "0.0"), " = "),
             Format(uf, "0.00"), kReference, StatusOf(uf)};
 }
 
@@ -54,8 +56,8 @@ void StiffenerYield(Project& p) {
     for (int i = 0; i < 3; ++i) {
         const double sx = plate[i].sigx;
         const double sy = plate[i].sigy;
-        const double v = Sqrt(sx * sx + sy * sy - sx * sy + 3 * tau * tau,
-                              "stiffener yield: equivalent stress");
+        const double v =
+            Sqrt(sx * sx + sy * sy - sx * sy + 3 * tau * tau, "stiffener yield: equivalent stress");
         // A later point takes over only with a strictly larger stress: the end at A stands on
         // a tie.
         if (platePoint == 0 || v > sigeq) {
@@ -63,24 +65,22 @@ void StiffenerYield(Project& p) {
             sigeq = v;
         }
     }
-    p.UFyp = Div(static_cast<double>(p.FS) * sigeq, p.Fyp,
-                 "stiffener yield: yield stress Fyp is zero");
-    p.YieldPlateText = YieldLine(platePoint, 'p', p.FS, Format(sigeq, "0.0"), p.Fyp, p.UFyp);
+    p.UFyp =
+        Div(static_cast<double>(p.FS) * sigeq, p.Fyp, "stiffener yield: yield stress Fyp is zero");
+    p.YieldPlateText = YieldLine(platePoint, 'p', p.FS, FormatText(sigeq, "0.0"), p.Fyp, p.UFyp);
 
     // Stiffener side: the bending stresses change sign against the plate side (compression at
     // the ends, tension at mid-span); the flange is uniaxial, so the stress itself is the
     // equivalent stress. Held in single precision.
     const char* wsZero = "stiffener yield: section modulus Ws_sw is zero";
-    const float endStress =
-        static_cast<float>(std::fabs(sigx - Div(load, 12.0 * p.Ws_sw, wsZero)));
-    const float midStress =
-        static_cast<float>(std::fabs(sigx + Div(load, 24.0 * p.Ws_sw, wsZero)));
+    const float endStress = static_cast<float>(std::fabs(sigx - Div(load, 12.0 * p.Ws_sw, wsZero)));
+    const float midStress = static_cast<float>(std::fabs(sigx + Div(load, 24.0 * p.Ws_sw, wsZero)));
     const bool midGoverns = midStress > endStress;
     const float sigma = midGoverns ? midStress : endStress;
-    p.UFys = Div(static_cast<double>(p.FS) * sigma, p.Fys,
-                 "stiffener yield: yield stress Fys is zero");
+    p.UFys =
+        Div(static_cast<double>(p.FS) * sigma, p.Fys, "stiffener yield: yield stress Fys is zero");
     p.YieldStiffText =
-        YieldLine(midGoverns ? 2 : 1, 's', p.FS, Format(sigma, "0.0"), p.Fys, p.UFys);
+        YieldLine(midGoverns ? 2 : 1, 's', p.FS, FormatText(sigma, "0.0"), p.Fys, p.UFys);
 }
 
 }  // namespace kelvor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -16,13 +17,35 @@ public:
 // Checked arithmetic for the checks. `what` names the quantity in engineering words; it ends up
 // in the red failure row, e.g. "square root of a negative number (lateral pressure: equivalent
 // stress above yield)".
-double Div(double numerator, double denominator, const char* what);
-double Sqrt(double x, const char* what);
+//
+// Div, Sqrt and Finite run hundreds of times per calculation, so their passing path is inline
+// and only the failure is a call.
+[[noreturn]] void FailCalculation(const char* kind, const char* what);
+
+inline double Finite(double x, const char* what) {
+    if (!std::isfinite(x)) [[unlikely]] {
+        FailCalculation("result not finite", what);
+    }
+    return x;
+}
+
+inline double Div(double numerator, double denominator, const char* what) {
+    if (denominator == 0.0) [[unlikely]] {
+        FailCalculation("division by zero", what);
+    }
+    return Finite(numerator / denominator, what);
+}
+
+inline double Sqrt(double x, const char* what) {
+    if (x < 0.0) [[unlikely]] {
+        FailCalculation("square root of a negative number", what);
+    }
+    return Finite(std::sqrt(x), what);
+}
+
 double Pow(double base, double exponent, const char* what);
 double Acos(double x, const char* what);
 double Asin(double x, const char* what);
 double Log(double x, const char* what);
-// Throws when the value is infinite or NaN; returns it otherwise.
-double Finite(double x, const char* what);
 
 }  // namespace kelvor

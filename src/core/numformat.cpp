@@ -18,6 +18,9 @@ namespace {
 
 constexpr int kFloatDigits = 7;
 constexpr int kDoubleDigits = 15;
+// The longest text FormatFixed writes: a sign, 24 integer places, the point and 18 decimals.
+constexpr std::size_t kFixedTextMax = NumberText::kCapacity;
+static_assert(kFixedTextMax >= 1 + 24 + 1 + 18);
 
 // A decimal number as a digit string: value = 0.d1d2d3... * 10^pointPos. The digits carry no
 // leading or trailing zeros, so zero is the empty string.
@@ -133,6 +136,11 @@ constexpr std::array<std::uint64_t, kMaxScale + 1> PowersOf(std::uint64_t base) 
 constexpr auto kPowersOf5 = PowersOf(5);
 constexpr auto kPowersOf10 = PowersOf(10);
 
+constexpr std::array<double, 23> kExactPowersOf10 = {
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22,
+};
+
 // "00" to "99": digits are written two at a time.
 constexpr std::array<char, 200> kDigitPairs = [] {
     std::array<char, 200> pairs{};
@@ -199,12 +207,16 @@ bool ScaledImage(double magnitude, int significantDigits, std::uint64_t& rounded
     const auto bits = std::bit_cast<std::uint64_t>(magnitude);
     const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
     const int e = static_cast<int>(bits >> 52) - 1075;
-    // floor(log10(2^(e + 52))): the decimal exponent or one below it.
+    // floor(log10(2^(e + 52))): the decimal exponent or one below it, settled against the
+    // powers of ten a double holds exactly. Elsewhere a wrong guess costs a second pass below.
     int decimalExponent = ((e + 52) * 78913) >> 18;
+    if (decimalExponent >= -1 && decimalExponent < 22 &&
+        magnitude >= kExactPowersOf10[static_cast<std::size_t>(decimalExponent + 1)]) {
+        ++decimalExponent;
+    }
     for (int attempt = 0; attempt < 2; ++attempt) {
         std::uint64_t truncated = 0;
-        if (!ScaledToInteger(m, e, significantDigits - 1 - decimalExponent, truncated,
-                             rounded)) {
+        if (!ScaledToInteger(m, e, significantDigits - 1 - decimalExponent, truncated, rounded)) {
             return false;
         }
         if (truncated >= kPowersOf10[keep]) {
@@ -453,38 +465,52 @@ std::string NonFiniteText(double value) {
     return value < 0 ? "-Inf" : "Inf";
 }
 
-// n / 10^k and its remainder, k in 0..18. Each case divides by a constant, which compiles to a
-// multiplication: a 64-bit division instruction costs tens of cycles, and a result text needs
-// two per number.
-std::uint64_t DividedByPowerOf10(std::uint64_t n, int k, std::uint64_t& remainder) {
-    std::uint64_t quotient = n;
-    switch (k) {
-#define KELVOR_POWER_CASE(K)                                  \
-    case K:                                                   \
-        quotient = n / kPowersOf10[K];                        \
-        break;
-        KELVOR_POWER_CASE(1)
-        KELVOR_POWER_CASE(2)
-        KELVOR_POWER_CASE(3)
-        KELVOR_POWER_CASE(4)
-        KELVOR_POWER_CASE(5)
-        KELVOR_POWER_CASE(6)
-        KELVOR_POWER_CASE(7)
-        KELVOR_POWER_CASE(8)
-        KELVOR_POWER_CASE(9)
-        KELVOR_POWER_CASE(10)
-        KELVOR_POWER_CASE(11)
-        KELVOR_POWER_CASE(12)
-        KELVOR_POWER_CASE(13)
-        KELVOR_POWER_CASE(14)
-        KELVOR_POWER_CASE(15)
-        KELVOR_POWER_CASE(16)
-        KELVOR_POWER_CASE(17)
-        KELVOR_POWER_CASE(18)
-#undef KELVOR_POWER_CASE
-    default:
-        break;
+// n / 10^k and its remainder for n < 2^60 and k in 0..18, by multiplying with a rounded-up
+// reciprocal (Granlund and Montgomery): exact over that range, and free of both the division
+// instruction and the branch on k that a divide by a constant per case would need. A result
+// text needs two per number, with k changing from number to number.
+constexpr int kReciprocalBits = 60;
+
+struct Reciprocal {
+    std::uint64_t multiplier;  // floor(2^(60 + shift) / 10^k) + 1, at most 61 bits
+    int shift;                 // ceil(log2(10^k))
+};
+
+constexpr std::array<Reciprocal, 19> kReciprocalsOf10 = [] {
+    std::array<Reciprocal, 19> table{};
+    for (std::size_t k = 0; k < table.size(); ++k) {
+        const std::uint64_t d = kPowersOf10[k];
+        int shift = 0;
+        while ((std::uint64_t{1} << shift) < d) {
+            ++shift;
+        }
+        const Wide scaled = Wide{1} << (kReciprocalBits + shift);
+        table[k] = {static_cast<std::uint64_t>(scaled / d) + 1, shift};
     }
+    return table;
+}();
+
+// The reciprocals hold at the edges of the range: around each power, and at its top.
+static_assert([] {
+    for (std::size_t k = 0; k < kReciprocalsOf10.size(); ++k) {
+        const std::uint64_t d = kPowersOf10[k];
+        const Reciprocal r = kReciprocalsOf10[k];
+        for (const std::uint64_t n : {std::uint64_t{0}, d - 1, d, d + 1, 2 * d - 1, kPowersOf10[18],
+                                      (std::uint64_t{1} << kReciprocalBits) - 1}) {
+            const auto q = static_cast<std::uint64_t>((static_cast<Wide>(n) * r.multiplier) >>
+                                                      (kReciprocalBits + r.shift));
+            if (q != n / d) {
+                return false;
+            }
+        }
+    }
+    return true;
+}());
+
+std::uint64_t DividedByPowerOf10(std::uint64_t n, int k, std::uint64_t& remainder) {
+    const Reciprocal& r = kReciprocalsOf10[static_cast<std::size_t>(k)];
+    const auto quotient = static_cast<std::uint64_t>((static_cast<Wide>(n) * r.multiplier) >>
+                                                     (kReciprocalBits + r.shift));
     remainder = n - quotient * kPowersOf10[static_cast<std::size_t>(k)];
     return quotient;
 }
@@ -507,10 +533,10 @@ char* WriteDigits(char* out, std::uint64_t n, int count) {
 // Placeholders and a point alone ("0.00", "#0.0", "00") are the patterns of nearly every result
 // text, so they are filled straight from the image's scaled integer, without a digit string or
 // a pattern walk. The rounding is the general path's: to the image's digits first, then half
-// away from zero at the last place. False, with `out` untouched, for anything else, which the
-// general path formats.
-bool FormatFixed(double value, int significantDigits, std::string_view pattern, char separator,
-                 std::string& out) {
+// away from zero at the last place. Writes into `text` (kFixedTextMax characters) and returns
+// the end; nullptr for a non-finite value or anything else, which the general path formats.
+char* FormatFixed(double value, int significantDigits, std::string_view pattern, char separator,
+                  char* text) {
     bool hasPoint = false;
     bool zeroSeen = false;
     int intPlaces = 0;
@@ -521,7 +547,7 @@ bool FormatFixed(double value, int significantDigits, std::string_view pattern, 
         if (c == '.' && !hasPoint) {
             hasPoint = true;
         } else if (c != '0' && c != '#') {
-            return false;
+            return nullptr;
         } else if (!hasPoint) {
             ++intPlaces;
             zeroSeen = zeroSeen || c == '0';
@@ -534,20 +560,23 @@ bool FormatFixed(double value, int significantDigits, std::string_view pattern, 
         }
     }
     if ((!hasPoint && intPlaces == 0) || fracPlaces > 18 || intMin > 24) {
-        return false;
+        return nullptr;
     }
     // n is the value in units of the last place: value = n * 10^-fracPlaces.
     std::uint64_t n = 0;
     const double magnitude = std::fabs(value);
+    if (!(magnitude <= std::numeric_limits<double>::max())) {
+        return nullptr;  // NaN or infinite
+    }
     if (magnitude != 0) {
         std::uint64_t rounded = 0;
         int pointPos = 0;
         if (!ScaledImage(magnitude, significantDigits, rounded, pointPos)) {
-            return false;
+            return nullptr;
         }
         const int places = pointPos + fracPlaces;
         if (places > 18) {
-            return false;  // n would not fit 64 bits
+            return nullptr;  // n would not fit 64 bits
         }
         const int drop = significantDigits - places;
         if (drop <= 0) {
@@ -567,7 +596,6 @@ bool FormatFixed(double value, int significantDigits, std::string_view pattern, 
     while (wholeDigits < 19 && whole >= kPowersOf10[static_cast<std::size_t>(wholeDigits)]) {
         ++wholeDigits;
     }
-    char text[64];
     char* end = text;
     if (value < 0) {
         *end++ = '-';  // kept when the value rounds to zero, as the general path does
@@ -582,25 +610,31 @@ bool FormatFixed(double value, int significantDigits, std::string_view pattern, 
             --end;
         }
     }
-    // Character by character: the texts are a few characters long, for which a call to memcpy
-    // costs more than the copy.
-    for (const char* c = text; c != end; ++c) {
-        out.push_back(*c);
-    }
-    return true;
+    return end;
 }
 
 std::string FormatReal(double value, int significantDigits, std::string_view pattern,
                        char separator) {
-    // One named result on every path, so that it is returned in place rather than moved: a move
-    // of a short text still copies its characters.
-    std::string out;
-    if (!std::isfinite(value)) {
-        out = NonFiniteText(value);
-    } else if (!FormatFixed(value, significantDigits, pattern, separator, out)) {
-        out = FormatImage(MakeImage(value, significantDigits), pattern, separator);
+    char text[kFixedTextMax];
+    if (const char* end = FormatFixed(value, significantDigits, pattern, separator, text)) {
+        return std::string(text, static_cast<std::size_t>(end - text));
     }
-    return out;
+    if (!std::isfinite(value)) {
+        return NonFiniteText(value);
+    }
+    return FormatImage(MakeImage(value, significantDigits), pattern, separator);
+}
+
+NumberText FormatRealText(double value, int significantDigits, std::string_view pattern,
+                          char separator) {
+    NumberText number;
+    char* const text = number.Buffer();
+    if (const char* end = FormatFixed(value, significantDigits, pattern, separator, text)) {
+        number.SetSize(static_cast<std::size_t>(end - text));
+    } else {
+        number.Spill(FormatReal(value, significantDigits, pattern, separator));
+    }
+    return number;
 }
 
 std::string GeneralImage(double value, int significantDigits, int plainExponentLimit,
@@ -662,6 +696,14 @@ std::string Format(float value, std::string_view pattern, char decimalSeparator)
 
 std::string Format(double value, std::string_view pattern, char decimalSeparator) {
     return FormatReal(value, kDoubleDigits, pattern, decimalSeparator);
+}
+
+NumberText FormatText(float value, std::string_view pattern, char decimalSeparator) {
+    return FormatRealText(value, kFloatDigits, pattern, decimalSeparator);
+}
+
+NumberText FormatText(double value, std::string_view pattern, char decimalSeparator) {
+    return FormatRealText(value, kDoubleDigits, pattern, decimalSeparator);
 }
 
 std::string Format(int value, std::string_view pattern, char decimalSeparator) {

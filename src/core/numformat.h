@@ -13,6 +13,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace kelvor {
 
@@ -22,6 +23,38 @@ namespace kelvor {
 // negative before rounding keeps its '-' even when it rounds to zero ("-0.00").
 std::string Format(float value, std::string_view pattern, char decimalSeparator = '.');
 std::string Format(double value, std::string_view pattern, char decimalSeparator = '.');
+
+// A formatted number held in place rather than in a std::string of its own, for joining into a
+// longer text: a result formula joins a dozen numbers, and a run builds a hundred of them.
+class NumberText {
+public:
+    // Room for the longest text of a pattern of placeholders and a point; longer texts (huge
+    // values, scientific patterns) are held in a string instead.
+    static constexpr std::size_t kCapacity = 48;
+
+    operator std::string_view() const {
+        return spilled_ ? std::string_view(spill_) : std::string_view(chars_, size_);
+    }
+    std::string str() const { return std::string(std::string_view(*this)); }
+
+    char* Buffer() { return chars_; }
+    void SetSize(std::size_t size) { size_ = size; }
+    void Spill(std::string text) {
+        spill_ = std::move(text);
+        spilled_ = true;
+    }
+
+private:
+    char chars_[kCapacity];
+    std::size_t size_ = 0;
+    bool spilled_ = false;
+    std::string spill_;
+};
+
+// The same text as Format, held in place.
+NumberText FormatText(float value, std::string_view pattern, char decimalSeparator = '.');
+NumberText FormatText(double value, std::string_view pattern, char decimalSeparator = '.');
+
 // Integers are formatted from their exact digits.
 std::string Format(int value, std::string_view pattern, char decimalSeparator = '.');
 

@@ -1,6 +1,7 @@
 #include "profiles/slenderness.h"
 
 #include "core/calcerror.h"
+#include "core/concat.h"
 #include "core/numformat.h"
 #include "core/project.h"
 #include "profiles/single.h"
@@ -29,8 +30,8 @@ LocalSlendernessResult LocalSlenderness(const Family& family, const StiffenerDim
         const double hw = family.shape == Shape::FlatBar ? H : H - tf;
         r.webRatio = Div(hw, tw, "web thickness");
         r.webLimit = family.webLimitFactor * k;
-        r.webText = "Web: hw/tw = " + Format(r.webRatio, "0.0", sep) +
-                    " <= " + Format(r.webLimit, "0.0", sep);
+        r.webText = Concat("Web: hw/tw = ", FormatText(r.webRatio, "0.0", sep),
+                           " <= ", FormatText(r.webLimit, "0.0", sep));
     }
     if (family.flangeCheck) {
         // Outstand from the web face: the whole of it for an L, half of it either side for a
@@ -38,8 +39,8 @@ LocalSlendernessResult LocalSlenderness(const Family& family, const StiffenerDim
         const double b2 = family.shape == Shape::Angle ? B - tw : (B - tw) / 2;
         r.flangeRatio = Div(b2, tf, "flange thickness");
         r.flangeLimit = ToSingle(kFlangeLimitFactor * k, "flange slenderness limit");
-        r.flangeText = "Flange: b2/tf = " + Format(r.flangeRatio, "0.0", sep) +
-                       " <= " + Format(r.flangeLimit, "0.0", sep);
+        r.flangeText = Concat("Flange: b2/tf = ", FormatText(r.flangeRatio, "0.0", sep),
+                              " <= ", FormatText(r.flangeLimit, "0.0", sep));
     }
     return r;
 }
