@@ -27,8 +27,7 @@ constexpr CalcStep kSteps[] = {
     {"stiffener yield", [](Project& p, const Tables&) { StiffenerYield(p); }},
     {"stiffener stiffness", [](Project& p, const Tables&) { StiffenerStiffness(p); }},
     {"plate scantling", [](Project& p, const Tables&) { PlateScantling(p); }},
-    {"stiffener scantling",
-     [](Project& p, const Tables& t) { StiffenerSectionModulus(p, t); }},
+    {"stiffener scantling", [](Project& p, const Tables& t) { StiffenerSectionModulus(p, t); }},
     {"girder section properties", [](Project& p, const Tables&) { SetUpGirderProfile(p); }},
     {"girder scantling", [](Project& p, const Tables& t) { GirderScantling(p, t); }},
     {"c-factor", [](Project& p, const Tables&) { ShowCFactor(p); }},
@@ -140,17 +139,20 @@ void FillResultList(Project& p) {
     }
     p.Result.deformationBoxVisible = p.AnalysisMode == 1;
     if (p.CalcFailure) {
-        ResultListRow row;
+        ResultListRow& row = p.Result.AppendRow();
         row.text = p.CalcFailure->Text();
         row.colour = kPureRed;
-        p.Result.rows.push_back(std::move(row));
     }
     p.ResultRow = static_cast<int>(p.Result.rows.size());
 }
 
-std::span<const CalcStep> CalculationSteps() { return kSteps; }
+std::span<const CalcStep> CalculationSteps() {
+    return kSteps;
+}
 
-void Calculate(Project& p, const Tables& tables) { CalculateWith(p, tables, kSteps); }
+void Calculate(Project& p, const Tables& tables) {
+    CalculateWith(p, tables, kSteps);
+}
 
 void CalculateWith(Project& p, const Tables& tables, std::span<const CalcStep> steps) {
     p.CalcFailure.reset();

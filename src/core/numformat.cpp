@@ -18,7 +18,8 @@ namespace {
 
 constexpr int kFloatDigits = 7;
 constexpr int kDoubleDigits = 15;
-// The longest text FormatFixed writes: a sign, 24 integer places, the point and 18 decimals.
+// The longest text FormatFixed writes: a sign, 24 integer places, the point and 18 decimals;
+// a scientific text is shorter (18 digits, the point, "E+" and at most 8 exponent digits).
 constexpr std::size_t kFixedTextMax = NumberText::kCapacity;
 static_assert(kFixedTextMax >= 1 + 24 + 1 + 18);
 
@@ -530,51 +531,145 @@ char* WriteDigits(char* out, std::uint64_t n, int count) {
     return out + count;
 }
 
-// Placeholders and a point alone ("0.00", "#0.0", "00") are the patterns of nearly every result
-// text, so they are filled straight from the image's scaled integer, without a digit string or
+// A pattern of placeholders and at most one point, optionally followed by an exponent
+// ("0.00", "#0.0", "00", "0.000E+0"): the patterns of nearly every result text.
+struct PlainPattern {
+    bool hasPoint = false;
+    int intPlaces = 0;
+    int intMin = 0;
+    int fracPlaces = 0;
+    int fracMin = 0;
+    char exponentMark = 0;  // 'E' or 'e' when scientific
+    bool exponentPlus = false;
+    int expMin = 0;
+};
+
+// False for every other pattern, which the general path formats.
+bool ParsePlainPattern(std::string_view pattern, PlainPattern& layout) {
+    bool zeroSeen = false;
+    std::size_t i = 0;
+    for (; i < pattern.size(); ++i) {
+        const char c = pattern[i];
+        if (c == '.' && !layout.hasPoint) {
+            layout.hasPoint = true;
+        } else if (c == '0' || c == '#') {
+            if (!layout.hasPoint) {
+                ++layout.intPlaces;
+                zeroSeen = zeroSeen || c == '0';
+                layout.intMin += zeroSeen ? 1 : 0;
+            } else {
+                ++layout.fracPlaces;
+                if (c == '0') {
+                    layout.fracMin = layout.fracPlaces;
+                }
+            }
+        } else {
+            break;
+        }
+    }
+    if (i < pattern.size()) {
+        // Only an exponent may follow, and nothing after its placeholders.
+        if (i + 2 >= pattern.size() || (pattern[i] != 'E' && pattern[i] != 'e') ||
+            (pattern[i + 1] != '+' && pattern[i + 1] != '-') || layout.intPlaces == 0) {
+            return false;
+        }
+        layout.exponentMark = pattern[i];
+        layout.exponentPlus = pattern[i + 1] == '+';
+        for (i += 2; i < pattern.size(); ++i) {
+            if (pattern[i] == '0') {
+                ++layout.expMin;
+            } else if (pattern[i] != '#') {
+                return false;
+            }
+        }
+    }
+    // A scientific mantissa is held in 64 bits, as is a plain text's fraction.
+    const bool fits = layout.exponentMark == 0 || layout.intPlaces + layout.fracPlaces <= 18;
+    return (layout.hasPoint || layout.intPlaces > 0) && layout.fracPlaces <= 18 &&
+           layout.intMin <= 24 && layout.expMin <= 8 && fits;
+}
+
+// The digits of a scientific text: n holds intPlaces + fracPlaces digits, the first not zero,
+// and the value is n * 10^(exponent - fracPlaces). Zero has no such form and goes the general
+// way.
+char* WriteScientific(char* end, std::uint64_t rounded, int pointPos, int significantDigits,
+                      const PlainPattern& layout, char separator) {
+    const int keep = layout.intPlaces + layout.fracPlaces;
+    std::uint64_t n = 0;
+    if (keep >= significantDigits) {
+        n = rounded * kPowersOf10[static_cast<std::size_t>(keep - significantDigits)];
+    } else {
+        const int drop = significantDigits - keep;
+        std::uint64_t dropped = 0;
+        n = DividedByPowerOf10(rounded, drop, dropped);
+        if (dropped >= kPowersOf10[static_cast<std::size_t>(drop)] / 2) {
+            ++n;
+        }
+        // A carry out of the first digit: 9.9996 to four digits is 1.000E+1.
+        if (n == kPowersOf10[static_cast<std::size_t>(keep)]) {
+            n /= 10;
+            ++pointPos;
+        }
+    }
+    std::uint64_t fraction = 0;
+    const std::uint64_t whole = DividedByPowerOf10(n, layout.fracPlaces, fraction);
+    end = WriteDigits(end, whole, layout.intPlaces);
+    if (layout.hasPoint) {
+        *end++ = separator;
+        char* const frac = end;
+        end = WriteDigits(end, fraction, layout.fracPlaces);
+        while (end - frac > layout.fracMin && end[-1] == '0') {
+            --end;
+        }
+    }
+    const int exponent = pointPos - layout.intPlaces;
+    *end++ = layout.exponentMark;
+    if (exponent < 0) {
+        *end++ = '-';
+    } else if (layout.exponentPlus) {
+        *end++ = '+';
+    }
+    const auto magnitude = static_cast<std::uint64_t>(exponent < 0 ? -exponent : exponent);
+    int digits = 1;
+    while (digits < 3 && magnitude >= kPowersOf10[static_cast<std::size_t>(digits)]) {
+        ++digits;
+    }
+    return WriteDigits(end, magnitude, std::max(digits, layout.expMin));
+}
+
+// Plain patterns are filled straight from the image's scaled integer, without a digit string or
 // a pattern walk. The rounding is the general path's: to the image's digits first, then half
 // away from zero at the last place. Writes into `text` (kFixedTextMax characters) and returns
 // the end; nullptr for a non-finite value or anything else, which the general path formats.
 char* FormatFixed(double value, int significantDigits, std::string_view pattern, char separator,
                   char* text) {
-    bool hasPoint = false;
-    bool zeroSeen = false;
-    int intPlaces = 0;
-    int intMin = 0;
-    int fracPlaces = 0;
-    int fracMin = 0;
-    for (const char c : pattern) {
-        if (c == '.' && !hasPoint) {
-            hasPoint = true;
-        } else if (c != '0' && c != '#') {
-            return nullptr;
-        } else if (!hasPoint) {
-            ++intPlaces;
-            zeroSeen = zeroSeen || c == '0';
-            intMin += zeroSeen ? 1 : 0;
-        } else {
-            ++fracPlaces;
-            if (c == '0') {
-                fracMin = fracPlaces;
-            }
-        }
-    }
-    if ((!hasPoint && intPlaces == 0) || fracPlaces > 18 || intMin > 24) {
+    PlainPattern layout;
+    if (!ParsePlainPattern(pattern, layout)) {
         return nullptr;
     }
-    // n is the value in units of the last place: value = n * 10^-fracPlaces.
-    std::uint64_t n = 0;
     const double magnitude = std::fabs(value);
     if (!(magnitude <= std::numeric_limits<double>::max())) {
         return nullptr;  // NaN or infinite
     }
-    if (magnitude != 0) {
-        std::uint64_t rounded = 0;
-        int pointPos = 0;
-        if (!ScaledImage(magnitude, significantDigits, rounded, pointPos)) {
+    std::uint64_t rounded = 0;
+    int pointPos = 0;
+    if (magnitude != 0 && !ScaledImage(magnitude, significantDigits, rounded, pointPos)) {
+        return nullptr;
+    }
+    char* end = text;
+    if (layout.exponentMark != 0) {
+        if (magnitude == 0) {
             return nullptr;
         }
-        const int places = pointPos + fracPlaces;
+        if (value < 0) {
+            *end++ = '-';
+        }
+        return WriteScientific(end, rounded, pointPos, significantDigits, layout, separator);
+    }
+    // n is the value in units of the last place: value = n * 10^-fracPlaces.
+    std::uint64_t n = 0;
+    if (magnitude != 0) {
+        const int places = pointPos + layout.fracPlaces;
         if (places > 18) {
             return nullptr;  // n would not fit 64 bits
         }
@@ -590,23 +685,22 @@ char* FormatFixed(double value, int significantDigits, std::string_view pattern,
         }
     }
     std::uint64_t fraction = 0;
-    const std::uint64_t whole = DividedByPowerOf10(n, fracPlaces, fraction);
+    const std::uint64_t whole = DividedByPowerOf10(n, layout.fracPlaces, fraction);
     int wholeDigits = 0;
     // Compared against powers of ten, not divided down: the divisions would be a dependent chain.
     while (wholeDigits < 19 && whole >= kPowersOf10[static_cast<std::size_t>(wholeDigits)]) {
         ++wholeDigits;
     }
-    char* end = text;
     if (value < 0) {
         *end++ = '-';  // kept when the value rounds to zero, as the general path does
     }
-    end = std::fill_n(end, std::max(intMin - wholeDigits, 0), '0');
+    end = std::fill_n(end, std::max(layout.intMin - wholeDigits, 0), '0');
     end = WriteDigits(end, whole, wholeDigits);
-    if (hasPoint) {
+    if (layout.hasPoint) {
         *end++ = separator;
         char* const frac = end;
-        end = WriteDigits(end, fraction, fracPlaces);
-        while (end - frac > fracMin && end[-1] == '0') {
+        end = WriteDigits(end, fraction, layout.fracPlaces);
+        while (end - frac > layout.fracMin && end[-1] == '0') {
             --end;
         }
     }

@@ -6,15 +6,16 @@ namespace kelvor {
 
 Rgb PaletteColour(int index) {
     static constexpr std::array<Rgb, 16> kPalette = {
-        RgbOf(0, 0, 0),       RgbOf(0, 0, 128),     RgbOf(0, 128, 0),     RgbOf(0, 128, 128),
-        RgbOf(128, 0, 0),     RgbOf(128, 0, 128),   RgbOf(128, 128, 0),   RgbOf(192, 192, 192),
-        RgbOf(128, 128, 128), RgbOf(0, 0, 255),     RgbOf(0, 255, 0),     RgbOf(0, 255, 255),
-        RgbOf(255, 0, 0),     RgbOf(255, 0, 255),   RgbOf(255, 255, 0),   RgbOf(255, 255, 255),
+        RgbOf(0, 0, 0),       RgbOf(0, 0, 128),   RgbOf(0, 128, 0),   RgbOf(0, 128, 128),
+        RgbOf(128, 0, 0),     RgbOf(128, 0, 128), RgbOf(128, 128, 0), RgbOf(192, 192, 192),
+        RgbOf(128, 128, 128), RgbOf(0, 0, 255),   RgbOf(0, 255, 0),   RgbOf(0, 255, 255),
+        RgbOf(255, 0, 0),     RgbOf(255, 0, 255), RgbOf(255, 255, 0), RgbOf(255, 255, 255),
     };
     return index >= 0 && index < 16 ? kPalette[static_cast<std::size_t>(index)] : kPalette[0];
 }
 
 void ResultList::Reset() {
+    rows.swap(recycled);
     rows.clear();
     // Every run resets the list: copying over the previous run's columns reuses their storage,
     // where assigning a fresh list would allocate the header texts again.
@@ -27,22 +28,34 @@ void ResultList::Reset() {
     deformationBoxVisible = true;
 }
 
-void ResultList::AppendPlain(std::string text) {
-    ResultListRow row;
-    row.text = std::move(text);
-    rows.push_back(std::move(row));
+ResultListRow& ResultList::AppendRow() {
+    const std::size_t index = rows.size();
+    if (index >= recycled.size()) {
+        return rows.emplace_back();
+    }
+    ResultListRow& row = rows.emplace_back();
+    // Cleared texts keep their storage.
+    row.text.swap(recycled[index].text);
+    row.value.swap(recycled[index].value);
+    row.reference.swap(recycled[index].reference);
+    row.text.clear();
+    row.value.clear();
+    row.reference.clear();
+    return row;
 }
 
-void ResultList::AppendHeading(std::string text) {
-    ResultListRow row;
-    row.text = std::move(text);
+void ResultList::AppendPlain(std::string_view text) {
+    AppendRow().text = text;
+}
+
+void ResultList::AppendHeading(std::string_view text) {
+    ResultListRow& row = AppendRow();
+    row.text = text;
     row.bold = true;
-    rows.push_back(std::move(row));
 }
 
 void ResultList::AppendLine(const ResultLine& line) {
-    // Built in place, the row text in one allocation: this runs for every line of every run.
-    ResultListRow& row = rows.emplace_back();
+    ResultListRow& row = AppendRow();
     row.text.reserve(line.label.size() + line.formula.size());
     row.text.append(line.label).append(line.formula);
     row.value = line.value;

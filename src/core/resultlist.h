@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/resultline.h"
@@ -48,9 +49,15 @@ struct ResultList {
     bool deformationBoxVisible = true;
 
     void Reset();  // no rows, the three standard columns
-    void AppendPlain(std::string text);
-    void AppendHeading(std::string text);
+    void AppendPlain(std::string_view text);
+    void AppendHeading(std::string_view text);
     void AppendLine(const ResultLine& line);
+    // A new row, plain and black, at the end.
+    ResultListRow& AppendRow();
+
+    // The rows of the run before, kept for their text storage: every run fills the list again
+    // with much the same texts, which then need no allocation.
+    std::vector<ResultListRow> recycled;
 };
 
 }  // namespace kelvor

@@ -1,5 +1,6 @@
 #include "report/resultblocks.h"
 
+#include "core/concat.h"
 #include "core/numformat.h"
 #include "core/project.h"
 
@@ -7,15 +8,17 @@ namespace kelvor {
 
 namespace {
 
-void Sync(Project& p) { p.ResultRow = static_cast<int>(p.Result.rows.size()); }
+void Sync(Project& p) {
+    p.ResultRow = static_cast<int>(p.Result.rows.size());
+}
 
 void Heading(Project& p, const char* text) {
     p.Result.AppendHeading(text);
     Sync(p);
 }
 
-void Plain(Project& p, std::string text) {
-    p.Result.AppendPlain(std::move(text));
+void Plain(Project& p, std::string_view text) {
+    p.Result.AppendPlain(text);
     Sync(p);
 }
 
@@ -40,8 +43,12 @@ void LineIfLabelled(Project& p, const ResultLine& line) {
     }
 }
 
-std::string Mm(float value) { return Format(value, "#0.0"); }
-std::string Mm(double value) { return Format(value, "#0.0"); }
+NumberText Mm(float value) {
+    return FormatText(value, "#0.0");
+}
+NumberText Mm(double value) {
+    return FormatText(value, "#0.0");
+}
 
 }  // namespace
 
@@ -55,15 +62,14 @@ void WriteBucklingResults(Project& p) {
     Heading(p, "STIFFENER BUCKLING CONTROL:");
     // The bending term of the beam-column check works with the rule breadth be; the row has
     // always called it sw, and printed reports compare against that text.
-    Plain(p, "Buckling, se = " + Mm(p.se) + " mm   " + "Bending, sw = " + Mm(p.be) + " mm");
+    Plain(p, Concat("Buckling, se = ", Mm(p.se), " mm   Bending, sw = ", Mm(p.be), " mm"));
     Line(p, p.UFbuText);
     Line(p, p.UFbtText);
     Line(p, p.UFsText);
     if (p.PlateErrorFlag1 || p.PlateErrorFlag2) {
-        ResultListRow row;
+        ResultListRow& row = p.Result.AppendRow();
         row.text = "ERROR in calculation, decrease Sigy-stress";
         row.colour = kPureRed;
-        p.Result.rows.push_back(std::move(row));
         Sync(p);
     }
     Heading(p, "OVERALL BUCKLING CONTROL:");
@@ -85,12 +91,12 @@ void WriteScantlingYieldResults(Project& p) {
     }
     if (p.StiffSmText.Produced()) {
         Heading(p, "STIFFENER SCANTLING:");
-        Plain(p, "Effective width sw = " + Mm(p.sw) + " mm ");
+        Plain(p, Concat("Effective width sw = ", Mm(p.sw), " mm "));
         Line(p, p.StiffSmText);
     }
     if (p.GirderSmText.Produced()) {
         Heading(p, "GIRDER SCANTLING:");
-        Plain(p, "Effective width sw = " + Mm(p.GirderEffBreadth) + " mm ");
+        Plain(p, Concat("Effective width sw = ", Mm(p.GirderEffBreadth), " mm "));
         Line(p, p.GirderSmText);
     }
     // The girder proportions stand on their own: each shows whenever it was produced.
@@ -102,8 +108,8 @@ void WriteScantlingYieldResults(Project& p) {
         Line(p, p.UFyText);
     }
     Heading(p, "STIFFENER YIELD CHECK:");
-    Plain(p, " (check at points 1-3, plate(p) and stiffener(s)). Effective width sw = " +
-                 Mm(p.sw) + " mm");
+    Plain(p, Concat(" (check at points 1-3, plate(p) and stiffener(s)). Effective width sw = ",
+                    Mm(p.sw), " mm"));
     Line(p, p.YieldPlateText);
     Line(p, p.YieldStiffText);
 }

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -224,6 +225,34 @@ TEST(Format, NonFiniteValuesGiveMarkers) {
     EXPECT_EQ(GeneralFormat(nan), "NaN");
     EXPECT_EQ(GeneralFormat(-std::numeric_limits<float>::infinity()), "-Inf");
     EXPECT_EQ(FileReal(inf), "Inf");
+}
+
+// Plain patterns are filled by a short path of their own; a trailing literal sends the same
+// pattern through the general pattern walk. The two must agree on every value, ties included:
+// values of few decimals sit on the rounding ties of the shorter patterns.
+TEST(Format, ShortPathAgreesWithPatternWalk) {
+    std::mt19937_64 random(20261206);
+    std::uniform_int_distribution<int> exponent(-12, 17);
+    std::uniform_int_distribution<int> mantissa(0, 99999);
+    std::uniform_real_distribution<double> unit(1.0, 10.0);
+    const char* const patterns[] = {"0.0",      "0.00",    "#0.0",    "00",       "0",
+                                    "0.000",    ".00",     "0.##",    "0.000E+0", "00.0E+0",
+                                    "0.00E-00", "0.E+0",   "#0.00E+0"};
+    for (int i = 0; i < 20000; ++i) {
+        double value = i % 2 == 0 ? unit(random) * std::pow(10.0, exponent(random))
+                                  : mantissa(random) / std::pow(10.0, i % 7);
+        if (i % 3 == 0) {
+            value = -value;
+        }
+        for (const char* pattern : patterns) {
+            const std::string walked = std::string(pattern) + " ";
+            SCOPED_TRACE(std::string(pattern) + " " + std::to_string(value));
+            ASSERT_EQ(Format(value, pattern) + " ", Format(value, walked));
+            ASSERT_EQ(Format(static_cast<float>(value), pattern, ',') + " ",
+                      Format(static_cast<float>(value), walked, ','));
+            ASSERT_EQ(std::string_view(FormatText(value, pattern)), Format(value, pattern));
+        }
+    }
 }
 
 TEST(GeneralFormat, WorkedExamplesAndExponentThresholds) {
