@@ -71,10 +71,10 @@ void ShowCFactor(Project& p) {
     p.CFactorReference = kRows[p.CFactorTab].reference;
     // A watertight bulkhead's girder always has cg = 1, so its page shows c alone.
     if (p.CFactorTab == 0) {
-        p.CFactorText = Concat("c = ", FormatText(p.c, "#0.00"), "  ", p.CFactorReference);
+        AssignConcat(p.CFactorText, "c = ", FormatText(p.c, "#0.00"), "  ", p.CFactorReference);
     } else {
-        p.CFactorText = Concat("c = ", FormatText(p.c, "#0.00"), " / ", FormatText(p.cg, "#0.00"),
-                               "  stiff/gird  ", p.CFactorReference);
+        AssignConcat(p.CFactorText, "c = ", FormatText(p.c, "#0.00"), " / ",
+                     FormatText(p.cg, "#0.00"), "  stiff/gird  ", p.CFactorReference);
     }
 }
 

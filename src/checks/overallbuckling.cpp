@@ -104,11 +104,9 @@ void OverallBuckling(Project& p) {
     p.UFgbu = static_cast<float>(Finite(Square(rx) + Square(ry), "overall buckling factor UFgbu"));
 
     const NumberText etaText = FormatText(p.UFallow, "0.00");
-    p.UFgbuText = {kLabel,
-                   Concat("(", FormatText(sigx, "0.0"), "/(", etaText, "*",
-                          FormatText(p.SigmaCx, "0.0"), "))^2 + (", FormatText(sigy, "0.0"), "/(",
-                          etaText, "*", FormatText(p.SigmaCy, "0.0"), "))^2 = "),
-                   Format(p.UFgbu, "0.00"), kReference, StatusOf(p.UFgbu)};
+    SetLine(p.UFgbuText, kLabel, FormatText(p.UFgbu, "0.00"), kReference, StatusOf(p.UFgbu), "(",
+            FormatText(sigx, "0.0"), "/(", etaText, "*", FormatText(p.SigmaCx, "0.0"), "))^2 + (",
+            FormatText(sigy, "0.0"), "/(", etaText, "*", FormatText(p.SigmaCy, "0.0"), "))^2 = ");
 }
 
 }  // namespace kelvor

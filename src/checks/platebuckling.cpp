@@ -101,8 +101,39 @@ NumberText F1(double v) {
     return FormatText(v, "0.0");
 }
 
-ResultLine Line(const char* label, std::string formula, double factor, const char* reference) {
-    return {label, std::move(formula), Format(factor, "0.00"), reference, StatusOf(factor)};
+template <typename... FormulaPieces>
+void Line(ResultLine& line, const char* label, double factor, const char* reference,
+          const FormulaPieces&... formula) {
+    SetLine(line, label, FormatText(factor, "0.00"), reference, StatusOf(factor), formula...);
+}
+
+// The texts of one field's three factors, into the record's lines of that field; a factor of
+// exactly 0 leaves its line empty.
+void WriteFieldTexts(const Project& p, const PlateField& f, int field, ResultLine& pb,
+                     ResultLine& pu, ResultLine& pl) {
+    const FieldSide& side = kSides[field == 2 ? 1 : 0];
+    // Texts that several formulas show, formatted once.
+    const NumberText etaText = FormatText(p.UFallow, "0.00");
+    const NumberText sigxText = Stress(f.sigx);
+    const NumberText sigyText = Stress(f.sigy);
+    const NumberText tauText = FormatText(p.Tau, "0.0");
+    if (f.UFpb != 0) {
+        Line(pb, side.pbLabel, f.UFpb, kPbReference, "1/", etaText, "^2*((", sigxText, "/",
+             F1(f.sigCx), ")^2 + (", sigyText, "/", F1(f.sigCy), ")^2 + (", tauText, "/",
+             F1(f.tauC), ")^2) = ");
+    }
+    if (f.UFpu != 0) {
+        const NumberText sigUxText = F1(f.sigUx);
+        const NumberText sigUyText = F1(f.sigUy);
+        Line(pu, side.puLabel, f.UFpu, kPuReference, "1/", etaText, side.puOpening, sigxText, "/",
+             sigUxText, ")^2 -", FormatText(f.phi, "0.00"), "*(", sigxText, "*", sigyText, "/(",
+             sigUxText, "*", sigUyText, ") + (", sigyText, "/", sigUyText, ")^2 + (", tauText, "/",
+             F1(f.tauU), "))^2) = ");
+    }
+    if (f.UFpl != 0) {
+        Line(pl, f.plForBothFields ? kBothFieldsPlLabel : side.plLabel, f.UFpl, kPlReference,
+             FormatText(p.p, "0.000"), "/(", etaText, "*", FormatText(f.pu, "0.000"), ") = ");
+    }
 }
 
 }  // namespace
@@ -171,18 +202,6 @@ PlateField EvaluatePlateField(const Project& p, int field) {
     const double ryC = Div(f.sigy, f.sigCy, "buckling: critical transverse stress is zero");
     const double rtC = Div(f.tau, f.tauC, "buckling: critical shear stress is zero");
     f.UFpb = Finite(invEta2 * (Square(rxC) + Square(ryC) + Square(rtC)), "plate buckling factor");
-    // Texts that several formulas show, formatted once.
-    const NumberText etaText = FormatText(p.UFallow, "0.00");
-    const NumberText sigxText = Stress(f.sigx);
-    const NumberText sigyText = Stress(f.sigy);
-    const NumberText tauText = FormatText(p.Tau, "0.0");
-    if (f.UFpb != 0) {
-        f.pbText =
-            Line(side.pbLabel,
-                 Concat("1/", etaText, "^2*((", sigxText, "/", F1(f.sigCx), ")^2", " + (", sigyText,
-                        "/", F1(f.sigCy), ")^2", " + (", tauText, "/", F1(f.tauC), ")^2) = "),
-                 f.UFpb, kPbReference);
-    }
 
     // Ultimate strength (3/3.3); never below the buckling strength.
     f.tauU = f.tauC +
@@ -212,16 +231,6 @@ PlateField EvaluatePlateField(const Project& p, int field) {
     const double rtU = Div(f.tau, f.tauU, "ultimate strength: shear stress is zero");
     f.UFpu = Finite(invEta2 * (Square(rxU) - f.phi * rxU * ryU + Square(ryU) + Square(rtU)),
                     "plate ultimate strength factor");
-    if (f.UFpu != 0) {
-        const NumberText sigUxText = F1(f.sigUx);
-        const NumberText sigUyText = F1(f.sigUy);
-        f.puText = Line(side.puLabel,
-                        Concat("1/", etaText, side.puOpening, sigxText, "/", sigUxText, ")^2", " -",
-                               FormatText(f.phi, "0.00"), "*(", sigxText, "*", sigyText, "/(",
-                               sigUxText, "*", sigUyText, ")", " + (", sigyText, "/", sigUyText,
-                               ")^2", " + (", tauText, "/", F1(f.tauU), "))^2) = "),
-                        f.UFpu, kPuReference);
-    }
 
     // Uniform lateral pressure (3/3.5): the in-plane stresses use up part of the plate's
     // membrane capacity, leaving sqrt(1 - (sigE/sigF)^2) of it for the pressure.
@@ -231,15 +240,9 @@ PlateField EvaluatePlateField(const Project& p, int field) {
     f.pu = 4 * sigF * Square(tOverS) * (1 + 1 / Square(f.alpha)) *
            Sqrt(1 - Square(rE), "lateral pressure: equivalent stress above yield");
     f.UFpl = std::fabs(Div(p.p, eta * f.pu, "lateral pressure: ultimate pressure pu is zero"));
-    if (f.UFpl != 0) {
-        // Both fields give the same factor when they are equal in width and stress; the row then
-        // speaks for both.
-        const bool same = p.s1 == p.s2 && p.SigxMin1 == p.SigxMin2;
-        f.plText = Line(
-            same ? kBothFieldsPlLabel : side.plLabel,
-            Concat(FormatText(p.p, "0.000"), "/(", etaText, "*", FormatText(f.pu, "0.000"), ") = "),
-            f.UFpl, kPlReference);
-    }
+    // Both fields give the same factor when they are equal in width and stress; the row then
+    // speaks for both. Taken now: field 2's stress is settled only after field 1.
+    f.plForBothFields = p.s1 == p.s2 && p.SigxMin1 == p.SigxMin2;
 
     // Effective width: a buckled plate carries load only near its supported edges.
     f.Cxe = f.Cy;
@@ -290,10 +293,8 @@ void PlateBuckling(Project& p) {
     p.UFpb = f1.UFpb;
     p.UFpu = f1.UFpu;
     p.UFpl = f1.UFpl;
-    // The fields' texts are not needed after this: moved, not copied.
-    p.UFpbText = std::move(f1.pbText);
-    p.UFpuText = std::move(f1.puText);
-    p.UFplText = std::move(f1.plText);
+    WriteFieldTexts(p, f1, 1, p.UFpbText, p.UFpuText, p.UFplText);
+    WriteFieldTexts(p, f2, 2, p.UFpb2Text, p.UFpu2Text, p.UFpl2Text);
     p.UFpb2 = f2.UFpb;
     p.UFpu2 = f2.UFpu;
     p.UFpl2 = f2.UFpl;
@@ -316,18 +317,15 @@ void PlateBuckling(Project& p) {
         double field2;
         const ResultLine& field2Text;
     };
-    const Pick picks[] = {{p.UFpl, p.UFplText, f2.UFpl, f2.plText},
-                          {p.UFpb, p.UFpbText, f2.UFpb, f2.pbText},
-                          {p.UFpu, p.UFpuText, f2.UFpu, f2.puText}};
+    const Pick picks[] = {{p.UFpl, p.UFplText, f2.UFpl, p.UFpl2Text},
+                          {p.UFpb, p.UFpbText, f2.UFpb, p.UFpb2Text},
+                          {p.UFpu, p.UFpuText, f2.UFpu, p.UFpu2Text}};
     for (const Pick& pick : picks) {
         if (pick.field2 > pick.value) {
             pick.value = pick.field2;
             pick.text = pick.field2Text;
         }
     }
-    p.UFpb2Text = std::move(f2.pbText);
-    p.UFpu2Text = std::move(f2.puText);
-    p.UFpl2Text = std::move(f2.plText);
 }
 
 }  // namespace kelvor

@@ -3,8 +3,6 @@
 // the work of one field is exposed so that its intermediate values can be checked by hand.
 #pragma once
 
-#include "core/resultline.h"
-
 namespace kelvor {
 
 struct Project;
@@ -16,8 +14,8 @@ struct PlateField {
     double beta = 0;   // slenderness (s/t)*sqrt(SigF/E)
 
     // Buckling state limit (3/3.1).
-    double kappaX = 0, kx = 0;  // longitudinal stress ratio and buckling coefficient
-    double kappaY = 0, ky = 0;  // transverse
+    double kappaX = 0, kx = 0;              // longitudinal stress ratio and buckling coefficient
+    double kappaY = 0, ky = 0;              // transverse
     double tauC = 0, sigCx = 0, sigCy = 0;  // critical stresses
     double sigx = 0, sigy = 0, tau = 0;     // design stresses, tension taken as 0
     double UFpb = 0;
@@ -37,7 +35,8 @@ struct PlateField {
     double se = 0;   // mm
     bool errorFlag = false;
 
-    ResultLine pbText, puText, plText;  // empty where the factor is exactly 0
+    // The lateral-pressure row speaks for both fields: equal in width and stress.
+    bool plForBothFields = false;
 };
 
 // The coefficient the effective width settles on, from the radicand X of the guide's Cxe and

@@ -74,9 +74,9 @@ void PlateScantling(Project& p) {
     p.UFt = Div(tmin, p.t, "plate scantling: plate thickness t is zero");
 
     if (p.UFt != 0) {
-        p.UFtText = {p.s1 >= p.s2 ? "Plate 1: UF = tmin/t = " : "Plate 2: UF = tmin/t = ",
-                     Concat(FormatText(tmin, "0.00"), "/", FormatText(p.t, "0.00"), " = "),
-                     Format(p.UFt, "0.00"), kReferences[tab], StatusOf(p.UFt)};
+        SetLine(p.UFtText, p.s1 >= p.s2 ? "Plate 1: UF = tmin/t = " : "Plate 2: UF = tmin/t = ",
+                FormatText(p.UFt, "0.00"), kReferences[tab], StatusOf(p.UFt),
+                FormatText(tmin, "0.00"), "/", FormatText(p.t, "0.00"), " = ");
     }
 }
 

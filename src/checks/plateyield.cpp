@@ -42,13 +42,14 @@ void PlateYield(Project& p) {
     }
     p.UFy = Div(static_cast<double>(p.FS) * sigeq, p.Fyp, "plate yield: yield stress Fyp is zero");
 
-    p.UFyHeading =
-        Concat("  Control in points A-D,  Factor of Safety F.S. = ", FormatText(p.FS, "0.00"));
+    AssignConcat(p.UFyHeading,
+                 "  Control in points A-D,  Factor of Safety F.S. = ", FormatText(p.FS, "0.00"));
     if (p.UFy != 0) {
-        p.UFyText = {Concat("Point: ", std::string_view(&governing, 1), ":  UF = F.S.*Sigeq/Fy = "),
-                     Concat(FormatText(p.FS, "0.00"), "*", FormatText(sigeq, "0.0"), "/",
-                            FormatText(p.Fyp, "0.0"), " = "),
-                     Format(p.UFy, "0.00"), "  < 1.0 (3-2-1/3.11)", StatusOf(p.UFy)};
+        SetLine(p.UFyText, "", FormatText(p.UFy, "0.00"), "  < 1.0 (3-2-1/3.11)", StatusOf(p.UFy),
+                FormatText(p.FS, "0.00"), "*", FormatText(sigeq, "0.0"), "/",
+                FormatText(p.Fyp, "0.0"), " = ");
+        AssignConcat(p.UFyText.label, "Point: ", std::string_view(&governing, 1),
+                     ":  UF = F.S.*Sigeq/Fy = ");
     }
 }
 

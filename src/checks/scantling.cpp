@@ -83,14 +83,15 @@ float MaterialFactor(const Tables& tables, int index, float fy, float fu, const 
     return static_cast<float>(Div(489.55, static_cast<double>(fy) + twoThirdsFu, zero));
 }
 
-ResultLine ModulusLine(double sm, float wmin, double uf, const char* reference) {
-    return {
-        "UF = SM/Weffmin  = ", Concat(FormatText(sm, "0.0"), "/", FormatText(wmin, "0.0"), " = "),
-        Format(uf, "0.00"), reference, StatusOf(uf)};
+void ModulusLine(ResultLine& line, double sm, float wmin, double uf, const char* reference) {
+    SetLine(line, "UF = SM/Weffmin  = ", FormatText(uf, "0.00"), reference, StatusOf(uf),
+            FormatText(sm, "0.0"), "/", FormatText(wmin, "0.0"), " = ");
 }
 
-ResultLine Verdict(const char* label, std::string limit, bool ok, const char* reference) {
-    return {label, std::move(limit), ok ? "OK" : "NOK", reference, ok ? kGreen : kRed};
+template <typename... LimitPieces>
+void Verdict(ResultLine& line, const char* label, bool ok, const char* reference,
+             const LimitPieces&... limit) {
+    SetLine(line, label, ok ? "OK" : "NOK", reference, ok ? kGreen : kRed, limit...);
 }
 
 }  // namespace
@@ -118,7 +119,7 @@ void StiffenerSectionModulus(Project& p, const Tables& tables) {
     p.UFsm = Div(sm, wmin, "stiffener scantling: section modulus Weffmin is zero");
     // No scantling pressure, no requirement: the line stays out of the list.
     if (p.UFsm > 0) {
-        p.StiffSmText = ModulusLine(sm, wmin, p.UFsm, rules.stiffenerReference);
+        ModulusLine(p.StiffSmText, sm, wmin, p.UFsm, rules.stiffenerReference);
     }
 }
 
@@ -151,22 +152,23 @@ void GirderScantling(Project& p, const Tables& tables) {
     }
     p.UFgm = Div(sm, wmin, "girder scantling: section modulus Weffmin is zero");
     if (p.UFgm > 0) {
-        p.GirderSmText = ModulusLine(sm, wmin, p.UFgm, rules.girderReference);
+        ModulusLine(p.GirderSmText, sm, wmin, p.UFgm, rules.girderReference);
     }
 
     const DepthRule& depth = rules.depth[p.CFactorOption];
     const double dmin = p.Lgs * depth.factor / depth.divisor;
     p.GirderDepthRatio = Div(dmin, p.GirderH, "girder scantling: girder height H is zero");
-    p.GirderDepthText = Verdict("Min depth of girder = ", Concat(FormatText(dmin, "0.0"), " mm"),
-                                p.GirderDepthRatio <= 1, rules.proportionsReference);
+    Verdict(p.GirderDepthText, "Min depth of girder = ", p.GirderDepthRatio <= 1,
+            rules.proportionsReference, FormatText(dmin, "0.0"), " mm");
 
     const double tmin = std::min(0.01 * p.GirderH + 3, kMaxWebThickness);
     p.GirderWebRatio = Div(tmin, p.GirderTw, "girder scantling: web thickness tw is zero");
-    p.GirderWebText = Verdict("Min thickness of web = ", Concat(FormatText(tmin, "0.0"), " mm"),
-                              p.GirderWebRatio <= 1, rules.proportionsReference);
+    Verdict(p.GirderWebText, "Min thickness of web = ", p.GirderWebRatio <= 1,
+            rules.proportionsReference, FormatText(tmin, "0.0"), " mm");
 
-    p.TrippingText = Verdict("Max distance between tripping brackets = ", "3000 mm",
-                             p.Lt <= kMaxTrippingDistance, rules.trippingReference);
+    Verdict(p.TrippingText,
+            "Max distance between tripping brackets = ", p.Lt <= kMaxTrippingDistance,
+            rules.trippingReference, "3000 mm");
 }
 
 }  // namespace kelvor

@@ -87,7 +87,7 @@ void BeamColumn(Project& p, double A) {
                               "beam-column buckling: elastic buckling stress is zero");
     if (P <= 0) {
         p.UFbu = kNotChecked;
-        p.UFbuText = {kBuLabel, kNoCompression, "", "", kBlack};
+        SetLine(p.UFbuText, kBuLabel, "", "", kBlack, kNoCompression);
         return;
     }
 
@@ -113,14 +113,11 @@ void BeamColumn(Project& p, double A) {
     p.UFbu = Finite(invEta * (axial + bending), "beam-column buckling factor UFbu");
 
     const NumberText axialText = FormatText(P, "0.0");
-    p.UFbuText = {
-        kBuLabel,
-        Concat("1/", FormatText(p.UFallow, "0.0"), "*(", axialText, "/(",
-               FormatText(p.SigmaC, "0.0"), "*(", FormatText(p.Ae, "0"), "/", FormatText(A, "0"),
-               ")) + ", FormatText(kCm, "0.00"), "*", FormatText(fb, "0.0"), "/(",
-               FormatText(p.Fys, "0.0"), "*[1-", axialText, "/(", FormatText(p.UFallow, "0.00"),
-               "*", FormatText(p.SigmaE, "0.0"), ")])) ="),
-        Format(p.UFbu, "0.00"), kBuReference, StatusOf(p.UFbu)};
+    SetLine(p.UFbuText, kBuLabel, FormatText(p.UFbu, "0.00"), kBuReference, StatusOf(p.UFbu), "1/",
+            FormatText(p.UFallow, "0.0"), "*(", axialText, "/(", FormatText(p.SigmaC, "0.0"), "*(",
+            FormatText(p.Ae, "0"), "/", FormatText(A, "0"), ")) + ", FormatText(kCm, "0.00"), "*",
+            FormatText(fb, "0.0"), "/(", FormatText(p.Fys, "0.0"), "*[1-", axialText, "/(",
+            FormatText(p.UFallow, "0.00"), "*", FormatText(p.SigmaE, "0.0"), ")])) =");
 }
 
 // Smallest elastic torsional/flexural buckling stress of the stiffener over 1 to 12 half-waves
@@ -179,21 +176,20 @@ void Torsional(Project& p) {
 
     if (P <= 0) {
         p.UFbt = kNotChecked;
-        p.UFbtText = {"", kNoCompression, "", "", kBlack};
+        SetLine(p.UFbtText, "", "", "", kBlack, kNoCompression);
         return;
     }
     if (closed) {
         p.UFbt = kNotChecked;
-        p.UFbtText = {kBtLabel, kClosedSection, "", "", kBlack};
+        SetLine(p.UFbtText, kBtLabel, "", "", kBlack, kClosedSection);
         return;
     }
     p.UFbt = Finite(Div(Div(P, p.SigmaCT, "torsional buckling: critical stress is zero"), p.UFallow,
                         "torsional buckling: allowable utilisation n is zero"),
                     "torsional buckling factor UFbt");
-    p.UFbtText = {kBtFormulaLabel,
-                  Concat(FormatText(P, "0.0"), "/(", FormatText(p.UFallow, "0.0"), "*",
-                         FormatText(p.SigmaCT, "0.0"), ")  ="),
-                  Format(p.UFbt, "0.00"), kBtReference, StatusOf(p.UFbt)};
+    SetLine(p.UFbtText, kBtFormulaLabel, FormatText(p.UFbt, "0.00"), kBtReference, StatusOf(p.UFbt),
+            FormatText(P, "0.0"), "/(", FormatText(p.UFallow, "0.0"), "*",
+            FormatText(p.SigmaCT, "0.0"), ")  =");
 }
 
 // Deflection of the stiffener as a beam clamped at both ends under the pressure on its load
@@ -209,12 +205,12 @@ void Deflection(Project& p) {
         return;
     }
     const double spanOverY = Finite(L1 / y, "deflection: span over deflection");
-    p.DeformationText = {kDeformationLabel,
-                         Concat(FormatText(std::fabs(p.p), "0.00"), "*(", FormatText(p.s1, "00"),
-                                "+", FormatText(p.s2, "00"), ")/2*", FormatText(p.L1, "00"),
-                                "^4/(384*E*", FormatText(p.I_sw, "00.0E+0"), ") = "),
-                         Concat(FormatText(y, "0.0"), " mm "),
-                         Concat(" ==> l/", FormatText(spanOverY, "00")), kBlack};
+    ResultLine& line = p.DeformationText;
+    SetLine(line, kDeformationLabel, "", "", kBlack, FormatText(std::fabs(p.p), "0.00"), "*(",
+            FormatText(p.s1, "00"), "+", FormatText(p.s2, "00"), ")/2*", FormatText(p.L1, "00"),
+            "^4/(384*E*", FormatText(p.I_sw, "00.0E+0"), ") = ");
+    AssignConcat(line.value, FormatText(y, "0.0"), " mm ");
+    AssignConcat(line.reference, " ==> l/", FormatText(spanOverY, "00"));
 }
 
 }  // namespace

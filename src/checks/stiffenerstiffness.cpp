@@ -38,9 +38,8 @@ void StiffenerStiffness(Project& p) {
     p.UFs = Div(p.io, p.Ie,
                 "stiffener stiffness: moment of inertia Ie of stiffener with plate is zero");
 
-    p.UFsText = {kLabel,
-                 Concat(FormatText(p.io, "0.000E+0"), "/", FormatText(p.Ie, "0.000E+0"), " = "),
-                 Format(p.UFs, "0.00"), kReference, StatusOf(p.UFs)};
+    SetLine(p.UFsText, kLabel, FormatText(p.UFs, "0.00"), kReference, StatusOf(p.UFs),
+            FormatText(p.io, "0.000E+0"), "/", FormatText(p.Ie, "0.000E+0"), " = ");
 }
 
 }  // namespace kelvor

@@ -18,11 +18,12 @@ namespace {
 
 constexpr const char* kReference = "  < 1.0 (3-2-1/3.11)";
 
-ResultLine YieldLine(int point, char side, float fs, std::string_view stress, float fy, double uf) {
+void YieldLine(ResultLine& line, int point, char side, float fs, std::string_view stress, float fy,
+               double uf) {
+    SetLine(line, "", FormatText(uf, "0.00"), kReference, StatusOf(uf), FormatText(fs, "0.00"), "*",
+            stress, "/", FormatText(fy, "0.0"), " = ");
     const char pointName[] = {static_cast<char>('0' + point), side, '\0'};
-    return {Concat("Point ", pointName, ": UF = F.S.*Sigeq/Fy  = "),
-            Concat(FormatText(fs, "0.00"), "*", stress, "/", FormatText(fy, "0.0"), " = "),
-            Format(uf, "0.00"), kReference, StatusOf(uf)};
+    AssignConcat(line.label, "Point ", pointName, ": UF = F.S.*Sigeq/Fy  = ");
 }
 
 }  // namespace
@@ -67,7 +68,7 @@ void StiffenerYield(Project& p) {
     }
     p.UFyp =
         Div(static_cast<double>(p.FS) * sigeq, p.Fyp, "stiffener yield: yield stress Fyp is zero");
-    p.YieldPlateText = YieldLine(platePoint, 'p', p.FS, FormatText(sigeq, "0.0"), p.Fyp, p.UFyp);
+    YieldLine(p.YieldPlateText, platePoint, 'p', p.FS, FormatText(sigeq, "0.0"), p.Fyp, p.UFyp);
 
     // Stiffener side: the bending stresses change sign against the plate side (compression at
     // the ends, tension at mid-span); the flange is uniaxial, so the stress itself is the
@@ -79,8 +80,8 @@ void StiffenerYield(Project& p) {
     const float sigma = midGoverns ? midStress : endStress;
     p.UFys =
         Div(static_cast<double>(p.FS) * sigma, p.Fys, "stiffener yield: yield stress Fys is zero");
-    p.YieldStiffText =
-        YieldLine(midGoverns ? 2 : 1, 's', p.FS, FormatText(sigma, "0.0"), p.Fys, p.UFys);
+    YieldLine(p.YieldStiffText, midGoverns ? 2 : 1, 's', p.FS, FormatText(sigma, "0.0"), p.Fys,
+              p.UFys);
 }
 
 }  // namespace kelvor

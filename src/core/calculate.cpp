@@ -41,7 +41,7 @@ void Prepare(Project& p, const Tables& tables) {
     LoadStiffenerMaterial(p, tables, p.StiffMaterialIndex);
     p.LMean = (static_cast<double>(p.L1) + p.L2) / 2;
     StressDistribution(p);
-    static_cast<CheckResults&>(p) = CheckResults{};
+    p.CheckResults::Reset();
 }
 
 // The rule breadth and the stiffener's properties with attached plate are results of their

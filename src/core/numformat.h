@@ -15,6 +15,8 @@
 #include <string_view>
 #include <utility>
 
+#include "core/plainpattern.h"
+
 namespace kelvor {
 
 // Formats with a picture pattern: '0' and '#' digit placeholders, the first '.' as decimal
@@ -30,7 +32,7 @@ class NumberText {
 public:
     // Room for the longest text of a pattern of placeholders and a point; longer texts (huge
     // values, scientific patterns) are held in a string instead.
-    static constexpr std::size_t kCapacity = 48;
+    static constexpr std::size_t kCapacity = kPlainTextMax;
 
     operator std::string_view() const {
         return spilled_ ? std::string_view(spill_) : std::string_view(chars_, size_);
@@ -38,6 +40,7 @@ public:
     std::string str() const { return std::string(std::string_view(*this)); }
 
     char* Buffer() { return chars_; }
+    const char* Buffer() const { return chars_; }
     void SetSize(std::size_t size) { size_ = size; }
     void Spill(std::string text) {
         spill_ = std::move(text);
@@ -45,15 +48,16 @@ public:
     }
 
 private:
-    char chars_[kCapacity];
+    char chars_[kCapacity] = {};  // whole, so that it can be copied whole
     std::size_t size_ = 0;
     bool spilled_ = false;
     std::string spill_;
 };
 
-// The same text as Format, held in place.
-NumberText FormatText(float value, std::string_view pattern, char decimalSeparator = '.');
-NumberText FormatText(double value, std::string_view pattern, char decimalSeparator = '.');
+// The same text as Format, held in place. The pattern is a literal, analysed when the program
+// is built.
+NumberText FormatText(float value, FixedPattern pattern, char decimalSeparator = '.');
+NumberText FormatText(double value, FixedPattern pattern, char decimalSeparator = '.');
 
 // Integers are formatted from their exact digits.
 std::string Format(int value, std::string_view pattern, char decimalSeparator = '.');

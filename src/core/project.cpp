@@ -14,7 +14,8 @@ struct SafetyValues {
 // Cond. A static and Cond. B combined loading, in that order; Cond. C has no values of its own.
 constexpr SafetyValues kSafetyByCondition[] = {{0.6f, 1.43f}, {0.8f, 1.11f}};
 
-void SetBuiltUp(float& h, float& b, float& tw, float& tf, float vh, float vb, float vtw, float vtf) {
+void SetBuiltUp(float& h, float& b, float& tw, float& tf, float vh, float vb, float vtw,
+                float vtf) {
     h = vh;
     b = vb;
     tw = vtw;
@@ -22,6 +23,13 @@ void SetBuiltUp(float& h, float& b, float& tw, float& tf, float vh, float vb, fl
 }
 
 }  // namespace
+
+void CheckResults::Reset() {
+    // Copied from an untouched record rather than moved from a new one: assigning an empty text
+    // keeps the storage, where a move would free it.
+    static const CheckResults kUntouched;
+    *this = kUntouched;
+}
 
 void NewProject(Project& p) {
     // The order is the one a fresh start relies on; keep it.

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/resultlist.h"
 #include "core/resultline.h"
+#include "core/resultlist.h"
 
 namespace kelvor {
 
@@ -73,6 +73,10 @@ struct CheckResults {
     double c = 0, cg = 0;
     std::string CFactorReference;
     std::string CFactorText;
+
+    // Back to the state before any check, the texts keeping their storage: every run writes
+    // much the same texts again, which then need no allocation.
+    void Reset();
 };
 
 // The project record: every input, derived quantity and result of the panel under check.
@@ -98,13 +102,13 @@ struct Project : CheckResults {
     bool IncludeDeformation = false;
 
     // --- geometry, mm (UnitLength in m)
-    float t = 0;   // plate thickness
-    float L1 = 0;  // stiffener span under check
-    float L2 = 0;  // span of the adjacent stiffener field
-    float s1 = 0;  // spacing on side 1 (width of plate field 1)
-    float s2 = 0;  // spacing on side 2
-    float Lt = 0;  // distance between tripping brackets
-    float Lg = 0;  // girder span
+    float t = 0;    // plate thickness
+    float L1 = 0;   // stiffener span under check
+    float L2 = 0;   // span of the adjacent stiffener field
+    float s1 = 0;   // spacing on side 1 (width of plate field 1)
+    float s2 = 0;   // spacing on side 2
+    float Lt = 0;   // distance between tripping brackets
+    float Lg = 0;   // girder span
     float Lgs = 0;  // girder span of the girder scantling check
     float UnitLength = 0;
 
@@ -118,8 +122,8 @@ struct Project : CheckResults {
     // --- materials and safety
     int PlateMaterialIndex = 2;
     int StiffMaterialIndex = 2;
-    float Fyp = 0, Fup = 0;  // plate and girder, MPa
-    float Fys = 0, Fus = 0;  // stiffener, MPa
+    float Fyp = 0, Fup = 0;         // plate and girder, MPa
+    float Fys = 0, Fus = 0;         // stiffener, MPa
     float StiffMaterialFactor = 0;  // Q
     float E = 0;
     float FS = 0;       // factor of safety of the yield checks
@@ -136,8 +140,8 @@ struct Project : CheckResults {
 
     // Resolved dimensions of the current stiffener, mm (area mm2).
     float StiffH = 0, StiffB = 0, StiffTw = 0, StiffTf = 0, StiffHw = 0;
-    float StiffC = 0;  // bulb: third table column c; trapezoid: web offset b
-    float StiffR = 0;  // bulb: fourth table column r
+    float StiffC = 0;      // bulb: third table column c; trapezoid: web offset b
+    float StiffR = 0;      // bulb: fourth table column r
     double StiffArea = 0;  // mm2, from the section properties (kept in the project file)
 
     // Built-up inputs, kept per family so that each dialog reopens on its last values.
@@ -199,8 +203,8 @@ struct Project : CheckResults {
     double GirderWebArea = 0;
     float GirderFlangeArea = 0;  // single
     double GirderArea = 0, GirderMass = 0, GirderZc = 0;
-    float GirderIy = 0;           // single
-    float GirderEffBreadth = 0;   // single; min((L1 + L2)/2, 0.33 Lg)
+    float GirderIy = 0;          // single
+    float GirderEffBreadth = 0;  // single; min((L1 + L2)/2, 0.33 Lg)
     double GirderAe = 0, GirderZp = 0, GirderZTop = 0, GirderIe = 0, GirderWp = 0;
     float GirderWs = 0;  // single
 
@@ -215,9 +219,9 @@ struct Project : CheckResults {
     double AxisX = 0;       // the vertical axis
 
     // --- derived quantities, recomputed by every run
-    double sMean = 0;  // load breadth of the stiffener, (s1 + s2)/2
-    double LMean = 0;  // (L1 + L2)/2
-    double SigxStiff = 0;  // longitudinal stress at the stiffener line
+    double sMean = 0;                    // load breadth of the stiffener, (s1 + s2)/2
+    double LMean = 0;                    // (L1 + L2)/2
+    double SigxStiff = 0;                // longitudinal stress at the stiffener line
     double Sigx1Low = 0, Sigx1High = 0;  // edge stresses of plate field 1
     double Sigx2Low = 0, Sigx2High = 0;  // edge stresses of plate field 2
     double SigxMin1 = 0, SigxMin2 = 0;

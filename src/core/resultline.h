@@ -22,10 +22,19 @@ struct ResultLine {
     int status = kBlack;
 
     bool Produced() const { return !label.empty(); }
-    void Clear() { *this = ResultLine{}; }
+    // Keeps the storage of the texts for the next run's line.
+    void Clear() {
+        label.clear();
+        formula.clear();
+        value.clear();
+        reference.clear();
+        status = kBlack;
+    }
 };
 
 // Status of a utilisation factor: equality with the limit passes.
-inline int StatusOf(double factor) { return factor > 1.0 ? kRed : kGreen; }
+inline int StatusOf(double factor) {
+    return factor > 1.0 ? kRed : kGreen;
+}
 
 }  // namespace kelvor

@@ -35,9 +35,9 @@ ResultListRow& ResultList::AppendRow() {
     }
     ResultListRow& row = rows.emplace_back();
     // Cleared texts keep their storage.
-    row.text.swap(recycled[index].text);
-    row.value.swap(recycled[index].value);
-    row.reference.swap(recycled[index].reference);
+    row.text = std::move(recycled[index].text);
+    row.value = std::move(recycled[index].value);
+    row.reference = std::move(recycled[index].reference);
     row.text.clear();
     row.value.clear();
     row.reference.clear();

@@ -235,22 +235,24 @@ TEST(Format, ShortPathAgreesWithPatternWalk) {
     std::uniform_int_distribution<int> exponent(-12, 17);
     std::uniform_int_distribution<int> mantissa(0, 99999);
     std::uniform_real_distribution<double> unit(1.0, 10.0);
-    const char* const patterns[] = {"0.0",      "0.00",    "#0.0",    "00",       "0",
-                                    "0.000",    ".00",     "0.##",    "0.000E+0", "00.0E+0",
-                                    "0.00E-00", "0.E+0",   "#0.00E+0"};
+    // A literal in "0.0 0" is not a plain pattern: FormatText formats it the general way too.
+    static constexpr FixedPattern patterns[] = {
+        "0.0",   "0.00",     "#0.0",    "00",       "0",     "0.000",    ".00",
+        "0.##",  "0.000E+0", "00.0E+0", "0.00E-00", "0.E+0", "#0.00E+0", "0.0 0"};
     for (int i = 0; i < 20000; ++i) {
         double value = i % 2 == 0 ? unit(random) * std::pow(10.0, exponent(random))
                                   : mantissa(random) / std::pow(10.0, i % 7);
         if (i % 3 == 0) {
             value = -value;
         }
-        for (const char* pattern : patterns) {
+        for (const FixedPattern& fixed : patterns) {
+            const std::string_view pattern = fixed.Text();
             const std::string walked = std::string(pattern) + " ";
-            SCOPED_TRACE(std::string(pattern) + " " + std::to_string(value));
+            SCOPED_TRACE(walked + std::to_string(value));
             ASSERT_EQ(Format(value, pattern) + " ", Format(value, walked));
             ASSERT_EQ(Format(static_cast<float>(value), pattern, ',') + " ",
                       Format(static_cast<float>(value), walked, ','));
-            ASSERT_EQ(std::string_view(FormatText(value, pattern)), Format(value, pattern));
+            ASSERT_EQ(std::string_view(FormatText(value, fixed)), Format(value, pattern));
         }
     }
 }
