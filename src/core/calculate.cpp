@@ -143,6 +143,7 @@ void FillResultList(Project& p) {
         row.text = p.CalcFailure->Text();
         row.colour = kPureRed;
     }
+    p.Result.Finish();
     p.ResultRow = static_cast<int>(p.Result.rows.size());
 }
 

@@ -39,6 +39,13 @@ constexpr std::array<char, 200> kDigitPairs = [] {
 // outside what 128-bit integers cover, which need the exact binary expansion instead.
 bool ScaledImage(double magnitude, int significantDigits, std::uint64_t& rounded, int& pointPos);
 
+// The magnitude in units of 10^-places, rounded to `significantDigits` first and then half up
+// at the place, as ScaledImage and a second rounding give it, but in one step: the two roundings
+// differ from one only where the exact value lies just below a half. False where the one step
+// does not settle it (magnitudes below 0.1 or from 10^22, and a first rounding at or above the
+// place), which leaves it to ScaledImage.
+bool RoundedToPlaces(double magnitude, int significantDigits, int places, std::uint64_t& n);
+
 // n / 10^k and its remainder for n < 2^60 and k in 0..18, by multiplying with a rounded-up
 // reciprocal (Granlund and Montgomery): exact over that range, and free of both the division
 // instruction and the branch on k that a divide by a constant per case would need. A result

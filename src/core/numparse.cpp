@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <system_error>
 
@@ -91,6 +92,17 @@ bool ReadLeadingNumber(std::string_view text, std::size_t& pos, char point, Read
     return true;
 }
 
+// Halfway between the largest float and 2^128 (2^128 - 2^103) already rounds to infinity;
+// refusing from there keeps the conversion to float defined.
+constexpr double kSingleOverflow = 0x1.ffffffp+127;
+
+float ToSingle(double value) {
+    if (std::fabs(value) >= kSingleOverflow) {
+        throw TypeMismatch();
+    }
+    return static_cast<float>(value);
+}
+
 float ToSingle(const ReadNumber& number) {
     double value = 0.0;
     const char* begin = number.text.data();
@@ -103,13 +115,58 @@ float ToSingle(const ReadNumber& number) {
     } else if (result.ec != std::errc()) {
         throw TypeMismatch();  // cannot happen for text built by ReadLeadingNumber
     }
-    // Halfway between the largest float and 2^128 already rounds to infinity; checking first
-    // keeps the conversion below defined.
-    const double singleOverflow = std::ldexp(1.0, 128) - std::ldexp(1.0, 103);
-    if (std::fabs(value) >= singleOverflow) {
-        throw TypeMismatch();
+    return ToSingle(value);
+}
+
+// Batch files and tables are almost all plain decimals such as "-0.03" or "206000". For those
+// the correctly rounded double is the integer of all their digits divided by a power of ten,
+// as long as both are exact doubles (at most 15 significant digits, at most 22 decimals): IEEE
+// division then rounds once, to the same double from_chars finds. Anything else, blanks and
+// exponents included, is left to the general reader. Both settings take '.' and ',' alike.
+bool ReadPlainDecimal(std::string_view text, double& value) {
+    static constexpr double kExactPowersOfTen[] = {
+        1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22,
+    };
+    constexpr int kMaxDecimals = 22;
+    constexpr int kMaxSignificant = 15;
+
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
     }
-    return static_cast<float>(value);
+    std::uint64_t digits = 0;
+    int significant = 0;
+    int decimals = 0;
+    bool anyDigit = false;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (IsDigit(c)) {
+            anyDigit = true;
+            if (point && ++decimals > kMaxDecimals) {
+                return false;
+            }
+            if (digits != 0 || c != '0') {
+                if (++significant > kMaxSignificant) {
+                    return false;
+                }
+                digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+            }
+        } else if ((c == '.' || c == ',') && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    if (!anyDigit) {
+        return false;
+    }
+    value = static_cast<double>(digits) / kExactPowersOfTen[decimals];
+    value = negative ? -value : value;  // "-0" stays a negative zero
+    return true;
 }
 
 float ParsePointSetting(std::string_view text) {
@@ -155,6 +212,9 @@ int DetectDecimalSeparator(char localeDecimalPoint) {
 }
 
 float ParseNumber(std::string_view text, int decimalMode) {
+    if (double value = 0.0; ReadPlainDecimal(text, value)) {
+        return ToSingle(value);
+    }
     return decimalMode == 0 ? ParsePointSetting(text) : ParseCommaSetting(text);
 }
 

@@ -66,6 +66,40 @@ char* WriteScientific(char* end, std::uint64_t rounded, int pointPos, int signif
     return WriteDigits(end, magnitude, std::max(digits, layout.expMin));
 }
 
+// The value in units of its last place (value = n * 10^-fracPlaces), rounded as the decimal
+// image rounds it: to the image's digits first, then half away from zero at the last place.
+// False where it does not fit 64 bits.
+bool UnitsOfLastPlace(double magnitude, int significantDigits, int fracPlaces, std::uint64_t& n) {
+    if (magnitude == 0) {
+        n = 0;
+        return true;
+    }
+    if (decimal::RoundedToPlaces(magnitude, significantDigits, fracPlaces, n)) {
+        return true;
+    }
+    std::uint64_t rounded = 0;
+    int pointPos = 0;
+    if (!decimal::ScaledImage(magnitude, significantDigits, rounded, pointPos)) {
+        return false;
+    }
+    const int places = pointPos + fracPlaces;
+    if (places > 18) {
+        return false;
+    }
+    const int drop = significantDigits - places;
+    n = 0;
+    if (drop <= 0) {
+        n = rounded * kPowersOf10[static_cast<std::size_t>(-drop)];
+    } else if (drop <= significantDigits) {
+        std::uint64_t dropped = 0;
+        n = DividedByPowerOf10(rounded, drop, dropped);
+        if (dropped >= kPowersOf10[static_cast<std::size_t>(drop)] / 2) {
+            ++n;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 char* FormatPlain(double value, int significantDigits, const PlainPattern& layout, char separator,
@@ -74,14 +108,12 @@ char* FormatPlain(double value, int significantDigits, const PlainPattern& layou
     if (!(magnitude <= std::numeric_limits<double>::max())) {
         return nullptr;  // NaN or infinite
     }
-    std::uint64_t rounded = 0;
-    int pointPos = 0;
-    if (magnitude != 0 && !decimal::ScaledImage(magnitude, significantDigits, rounded, pointPos)) {
-        return nullptr;
-    }
     char* end = text;
     if (layout.exponentMark != 0) {
-        if (magnitude == 0) {
+        std::uint64_t rounded = 0;
+        int pointPos = 0;
+        if (magnitude == 0 ||
+            !decimal::ScaledImage(magnitude, significantDigits, rounded, pointPos)) {
             return nullptr;
         }
         if (value < 0) {
@@ -89,23 +121,9 @@ char* FormatPlain(double value, int significantDigits, const PlainPattern& layou
         }
         return WriteScientific(end, rounded, pointPos, significantDigits, layout, separator);
     }
-    // n is the value in units of the last place: value = n * 10^-fracPlaces.
     std::uint64_t n = 0;
-    if (magnitude != 0) {
-        const int places = pointPos + layout.fracPlaces;
-        if (places > 18) {
-            return nullptr;  // n would not fit 64 bits
-        }
-        const int drop = significantDigits - places;
-        if (drop <= 0) {
-            n = rounded * kPowersOf10[static_cast<std::size_t>(-drop)];
-        } else if (drop <= significantDigits) {
-            std::uint64_t dropped = 0;
-            n = DividedByPowerOf10(rounded, drop, dropped);
-            if (dropped >= kPowersOf10[static_cast<std::size_t>(drop)] / 2) {
-                ++n;
-            }
-        }
+    if (!UnitsOfLastPlace(magnitude, significantDigits, layout.fracPlaces, n)) {
+        return nullptr;
     }
     std::uint64_t fraction = 0;
     const std::uint64_t whole = DividedByPowerOf10(n, layout.fracPlaces, fraction);

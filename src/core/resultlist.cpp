@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "core/concat.h"
+
 namespace kelvor {
 
 Rgb PaletteColour(int index) {
@@ -15,8 +17,7 @@ Rgb PaletteColour(int index) {
 }
 
 void ResultList::Reset() {
-    rows.swap(recycled);
-    rows.clear();
+    filled_ = 0;
     // Every run resets the list: copying over the previous run's columns reuses their storage,
     // where assigning a fresh list would allocate the header texts again.
     static const std::vector<ResultColumn> kStandardColumns = {
@@ -29,19 +30,23 @@ void ResultList::Reset() {
 }
 
 ResultListRow& ResultList::AppendRow() {
-    const std::size_t index = rows.size();
-    if (index >= recycled.size()) {
+    if (filled_ == rows.size()) {
+        ++filled_;
         return rows.emplace_back();
     }
-    ResultListRow& row = rows.emplace_back();
-    // Cleared texts keep their storage.
-    row.text = std::move(recycled[index].text);
-    row.value = std::move(recycled[index].value);
-    row.reference = std::move(recycled[index].reference);
+    ResultListRow& row = rows[filled_++];
     row.text.clear();
     row.value.clear();
     row.reference.clear();
+    row.bold = false;
+    row.colour = 0;
+    row.valueBold = false;
+    row.valueColour = 0;
     return row;
+}
+
+void ResultList::Finish() {
+    rows.resize(filled_);
 }
 
 void ResultList::AppendPlain(std::string_view text) {
@@ -56,8 +61,7 @@ void ResultList::AppendHeading(std::string_view text) {
 
 void ResultList::AppendLine(const ResultLine& line) {
     ResultListRow& row = AppendRow();
-    row.text.reserve(line.label.size() + line.formula.size());
-    row.text.append(line.label).append(line.formula);
+    AssignConcat(row.text, line.label, line.formula);
     row.value = line.value;
     row.reference = line.reference;
     row.valueBold = true;

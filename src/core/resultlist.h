@@ -48,16 +48,21 @@ struct ResultList {
     // The "- Include deformation" box is only usable in buckling mode.
     bool deformationBoxVisible = true;
 
+    // A fill of the list: Reset, the Append calls, then Finish. The rows of the fill before are
+    // written over in place, so that their texts keep their storage: every run fills the list
+    // again with much the same texts, which then need no allocation. Until Finish, rows past
+    // Count() are left over from that fill.
     void Reset();  // no rows, the three standard columns
     void AppendPlain(std::string_view text);
     void AppendHeading(std::string_view text);
     void AppendLine(const ResultLine& line);
     // A new row, plain and black, at the end.
     ResultListRow& AppendRow();
+    std::size_t Count() const { return filled_; }
+    void Finish();  // drops the rows left over
 
-    // The rows of the run before, kept for their text storage: every run fills the list again
-    // with much the same texts, which then need no allocation.
-    std::vector<ResultListRow> recycled;
+private:
+    std::size_t filled_ = 0;
 };
 
 }  // namespace kelvor

@@ -1,6 +1,8 @@
 #include "files/batchfile.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -62,6 +64,23 @@ constexpr CodeField kCodeFields[] = {
     {12, &BatchEntry::CFactorOption, &Project::CFactorOption, 1},
 };
 
+// What each field number holds, so that a line finds a field's reader without searching.
+struct FieldReader {
+    const CodeField* code = nullptr;
+    const RealField* real = nullptr;
+};
+
+constexpr std::array<FieldReader, kBatchFieldCount> kFieldReaders = [] {
+    std::array<FieldReader, kBatchFieldCount> readers{};
+    for (const CodeField& c : kCodeFields) {
+        readers[static_cast<std::size_t>(c.field)].code = &c;
+    }
+    for (const RealField& r : kRealFields) {
+        readers[static_cast<std::size_t>(r.field)].real = &r;
+    }
+    return readers;
+}();
+
 constexpr int kStiffCodeField = 13;
 constexpr int kStiffDimField = 14;
 constexpr int kGirderCodeField = 15;
@@ -100,39 +119,53 @@ class LineSource {
 public:
     explicit LineSource(std::FILE* f) : file_(f) {}
 
-    // False at the end of the file. Throws Refusal for an over-long line and sets Failed() on a
-    // read error.
-    bool Next(std::string& line) {
-        line.clear();
-        bool any = false;
+    // False at the end of the file. The line stays valid until the next call: it lies in the
+    // read buffer itself unless it runs across the buffer's end. Throws Refusal for an
+    // over-long line and sets Failed() on a read error.
+    bool Next(std::string_view& line) {
+        if (pos_ == size_ && !Fill()) {
+            return false;
+        }
+        const char* start = buffer_ + pos_;
+        if (const void* nl = std::memchr(start, '\n', size_ - pos_)) {
+            const std::size_t n = static_cast<std::size_t>(static_cast<const char*>(nl) - start);
+            pos_ += n + 1;
+            line = WithoutCr(std::string_view(start, n));
+            return true;
+        }
+        spill_.clear();
         for (;;) {
             if (pos_ == size_ && !Fill()) {
                 break;
             }
-            any = true;
-            const char* start = buffer_ + pos_;
+            start = buffer_ + pos_;
             const void* nl = std::memchr(start, '\n', size_ - pos_);
             const std::size_t n =
                 nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - start) : size_ - pos_;
-            if (line.size() + n > kMaxLineLength) {
+            if (spill_.size() + n > kMaxLineLength) {
                 throw Refusal{"line longer than " + std::to_string(kMaxLineLength) + " characters"};
             }
-            line.append(start, n);
+            spill_.append(start, n);
             pos_ += n;
             if (nl) {
                 ++pos_;
                 break;
             }
         }
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        return any;
+        line = WithoutCr(spill_);
+        return true;
     }
 
     bool Failed() const { return failed_; }
 
 private:
+    static std::string_view WithoutCr(std::string_view line) {
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        return line;
+    }
+
     bool Fill() {
         size_ = std::fread(buffer_, 1, sizeof buffer_, file_);
         pos_ = 0;
@@ -146,6 +179,7 @@ private:
     char buffer_[1 << 16];
     std::size_t size_ = 0;
     std::size_t pos_ = 0;
+    std::string spill_;  // a line that runs across the end of the buffer
     bool failed_ = false;
 };
 
@@ -159,13 +193,14 @@ std::string_view StripBlanks(std::string_view s) {
     return s;
 }
 
-std::vector<std::string_view> Split(std::string_view s, char at) {
-    std::vector<std::string_view> parts;
+// Into `parts`, which keeps its storage from line to line.
+void Split(std::string_view s, char at, std::vector<std::string_view>& parts) {
+    parts.clear();
     for (std::size_t start = 0;;) {
         const std::size_t end = s.find(at, start);
         if (end == std::string_view::npos) {
             parts.push_back(s.substr(start));
-            return parts;
+            return;
         }
         parts.push_back(s.substr(start, end - start));
         start = end + 1;
@@ -227,29 +262,32 @@ int Code(std::string_view token, int field, int last, int decimalMode) {
     return code;
 }
 
-// The first `parts` numbers of a dimension field; more parts are ignored.
-std::vector<float> Dimensions(std::string_view token, int field, int parts, int decimalMode) {
-    const std::vector<std::string_view> texts = Split(token, 'x');
-    if (static_cast<int>(texts.size()) < parts) {
+// The first `parts` (at most 4) numbers of a dimension field; more parts are ignored.
+std::array<float, 4> Dimensions(std::string_view token, int field, int parts, int decimalMode) {
+    if (std::count(token.begin(), token.end(), 'x') + 1 < parts) {
         throw Refusal{FieldName(field) + " needs " + std::to_string(parts) +
                       " dimensions joined by x: " + Quoted(token)};
     }
-    std::vector<float> values;
+    std::array<float, 4> values{};
+    std::size_t start = 0;
     for (int i = 0; i < parts; ++i) {
-        values.push_back(Number(texts[static_cast<std::size_t>(i)], field, decimalMode));
+        const std::size_t end = token.find('x', start);
+        values[static_cast<std::size_t>(i)] =
+            Number(token.substr(start, end - start), field, decimalMode);
+        start = end + 1;
     }
     return values;
 }
 
 void ReadStiffener(BatchEntry& e, const std::vector<std::string_view>& fields, const Tables& tables,
                    int decimalMode) {
-    e.StiffCode = std::string(fields[kStiffCodeField]);
+    e.StiffCode = fields[kStiffCodeField];
     const BatchStiffenerCode* code = StiffenerCodeOfText(e.StiffCode);
     if (code == nullptr) {
         return;
     }
     e.StiffFamily = code->family;
-    const std::vector<float> d =
+    const std::array<float, 4> d =
         Dimensions(fields[kStiffDimField], kStiffDimField, code->parts, decimalMode);
     e.StiffH = d[0];
     if (code->parts == 2) {
@@ -267,12 +305,12 @@ void ReadStiffener(BatchEntry& e, const std::vector<std::string_view>& fields, c
 }
 
 void ReadGirder(BatchEntry& e, const std::vector<std::string_view>& fields, int decimalMode) {
-    e.GirderCode = std::string(fields[kGirderCodeField]);
+    e.GirderCode = fields[kGirderCodeField];
     e.GirderFamily = GirderFamilyOfText(e.GirderCode);
     if (e.GirderFamily < 0) {
         return;
     }
-    const std::vector<float> d =
+    const std::array<float, 4> d =
         Dimensions(fields[kGirderDimField], kGirderDimField, 4, decimalMode);
     e.GirderH = d[0];
     e.GirderB = d[1];
@@ -280,56 +318,50 @@ void ReadGirder(BatchEntry& e, const std::vector<std::string_view>& fields, int 
     e.GirderTf = d[3];
 }
 
-// Fields in their order, so that of several faults the first is reported.
-BatchEntry ReadPanel(const std::vector<std::string_view>& fields, const Tables& tables,
-                     int decimalMode) {
+// Fields in their order, so that of several faults the first is reported. `e` is a new entry.
+void ReadPanel(const std::vector<std::string_view>& fields, const Tables& tables, int decimalMode,
+               BatchEntry& e) {
     if (fields.size() < static_cast<std::size_t>(kBatchFieldCount)) {
         throw Refusal{"only " + std::to_string(fields.size()) + " of " +
                       std::to_string(kBatchFieldCount) + " fields"};
     }
-    BatchEntry e;
-    e.ProjectName = std::string(fields[0]);
-    e.Identification = std::string(fields[1]);
+    e.ProjectName = fields[0];
+    e.Identification = fields[1];
     e.text = e.Identification;
     for (int f = 2; f < kBatchFieldCount; ++f) {
         const std::string_view token = fields[static_cast<std::size_t>(f)];
-        for (const CodeField& c : kCodeFields) {
-            if (c.field == f) {
-                e.*c.entry = Code(token, f, c.last, decimalMode);
-            }
-        }
-        for (const RealField& r : kRealFields) {
-            if (r.field == f) {
-                e.*r.entry = Number(token, f, decimalMode);
-            }
-        }
-        if (f == kStiffCodeField) {
+        const FieldReader& reader = kFieldReaders[static_cast<std::size_t>(f)];
+        if (reader.code != nullptr) {
+            e.*reader.code->entry = Code(token, f, reader.code->last, decimalMode);
+        } else if (reader.real != nullptr) {
+            e.*reader.real->entry = Number(token, f, decimalMode);
+        } else if (f == kStiffCodeField) {
             ReadStiffener(e, fields, tables, decimalMode);
         } else if (f == kGirderCodeField) {
             ReadGirder(e, fields, decimalMode);
         }
     }
-    return e;
 }
 
-// Returns false at the End line.
-bool ReadEntry(std::string_view raw, const Tables& tables, int decimalMode, BatchEntry& entry) {
+// The line without its outer blanks, and its fields.
+std::string_view SplitLine(std::string_view raw, std::vector<std::string_view>& fields) {
     const std::string_view line = StripBlanks(raw);
-    const std::vector<std::string_view> fields = Split(line, '\t');
-    if (IsEndLine(fields[0])) {
-        return false;
-    }
+    Split(line, '\t', fields);
+    return line;
+}
+
+// A line before the End line, split by SplitLine, into the new entry `entry`.
+void ReadEntry(std::string_view line, const std::vector<std::string_view>& fields,
+               const Tables& tables, int decimalMode, BatchEntry& entry) {
     if (line.empty()) {
         throw Refusal{"blank line before End"};
     }
     if (!fields[0].empty() && fields[0].front() == '%') {
-        entry = BatchEntry{};
         entry.comment = true;
-        entry.text = std::string(fields[0]);
-        return true;
+        entry.text = fields[0];
+        return;
     }
-    entry = ReadPanel(fields, tables, decimalMode);
-    return true;
+    ReadPanel(fields, tables, decimalMode, entry);
 }
 
 std::optional<int> LastMatch(const ProfileTable& table, std::initializer_list<float> values) {
@@ -466,10 +498,19 @@ BatchReadResult ReadBatchFile(const std::string& path, const Tables& tables, int
         return result;
     }
     auto source = std::make_unique<LineSource>(f);
+    std::vector<BatchEntry>& entries = result.table.entries;
+    // Room for as many panels as the file can hold (a panel line has at least 31 tabs), so that
+    // ten thousand entries are not moved again and again while the table grows.
+    constexpr std::uintmax_t kShortestPanelLine = 32;
+    const std::uintmax_t fileSize = fs::file_size(path, ec);
+    if (!ec) {
+        entries.reserve(static_cast<std::size_t>(
+            std::min<std::uintmax_t>(fileSize / kShortestPanelLine + 1, kMaxBatchEntries)));
+    }
     int lineNo = 0;
     try {
-        std::string line;
-        BatchEntry entry;
+        std::string_view line;
+        std::vector<std::string_view> fields;
         for (;;) {
             ++lineNo;
             if (!source->Next(line)) {
@@ -479,17 +520,20 @@ BatchReadResult ReadBatchFile(const std::string& path, const Tables& tables, int
                 throw Refusal{"no End line"};  // on the line where End was due
             }
             // Editors on other systems put a byte order mark before the first line.
-            if (lineNo == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) {
-                line.erase(0, 3);
+            if (lineNo == 1 && line.starts_with("\xEF\xBB\xBF")) {
+                line.remove_prefix(3);
             }
-            if (!ReadEntry(line, tables, decimalMode, entry)) {
+            const std::string_view stripped = SplitLine(line, fields);
+            if (IsEndLine(fields[0])) {
                 break;
             }
-            if (result.table.entries.size() >= static_cast<std::size_t>(kMaxBatchEntries)) {
+            // Filled in place: a panel's faults come before the count's.
+            BatchEntry& entry = entries.emplace_back();
+            ReadEntry(stripped, fields, tables, decimalMode, entry);
+            if (entries.size() > static_cast<std::size_t>(kMaxBatchEntries)) {
                 throw Refusal{"more than " + std::to_string(kMaxBatchEntries) + " entries"};
             }
             entry.line = lineNo;
-            result.table.entries.push_back(std::move(entry));
         }
     } catch (const Refusal& r) {
         std::fclose(f);

@@ -117,6 +117,9 @@ std::string BatchHeaderLine();
 // end. Each result column whose check did not run because the panel failed (CalcFailure) reads
 // "ERROR"; a failure in the panel's input leaves every result column so.
 std::string BatchResultLine(const Project& p, const BatchEntry& e, char decimalSeparator);
+// The same line appended to `out`, for a caller that gathers a whole file.
+void AppendBatchResultLine(std::string& out, const Project& p, const BatchEntry& e,
+                           char decimalSeparator);
 
 // A panel whose calculation failed, for a report of the run.
 struct BatchFailure {

@@ -1,6 +1,7 @@
 // The result file of a batch run, its name and the start-up run. One table of the 44 columns
 // is walked by the header and by every line, so that a heading can never drift from its column.
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -25,7 +26,8 @@ struct LineInput {
     char sep;
 };
 
-using Writer = std::string (*)(const LineInput&);
+// Each column appends its text to the line: a run writes some 400 000 of them.
+using Writer = void (*)(const LineInput&, std::string& out);
 
 struct Column {
     const char* heading;
@@ -40,102 +42,119 @@ constexpr double kNotApplicable = -99;  // UFbu when the beam-column check does 
 // Inputs are formatted in single precision, results in double: the two give different digits
 // for the same binary value.
 template <typename Real>
-std::string Factor(Real value, char sep) {
-    return Format(value, "0.00", sep);
+void Factor(Real value, char sep, std::string& out) {
+    out += FormatText(value, "0.00", sep);
 }
 
-std::string Strengths(float fy, float fu, char sep) {
-    return Format(fy, "0", sep) + "/" + Format(fu, "0", sep);
+void Strengths(float fy, float fu, char sep, std::string& out) {
+    out += FormatText(fy, "0", sep);
+    out += '/';
+    out += FormatText(fu, "0", sep);
 }
 
 // Page 0 watertight bulkhead, 1 tank bulkhead, others upper structure (the reader admits 0..2).
 int Page(int tab) { return tab == 0 || tab == 1 ? tab : 2; }
 
-std::string Structure(const Project& p) {
+void Structure(const LineInput& in, std::string& out) {
     static constexpr const char* kWords[] = {"Watertight bulkhead", "Tank bulkhead",
                                              "Upper Structure"};
-    return kWords[Page(p.CFactorTab)];
+    out += kWords[Page(in.p.CFactorTab)];
 }
 
-std::string EndAttachment(const Project& p) {
+void EndAttachment(const LineInput& in, std::string& out) {
     static constexpr const char* kWords[3][2] = {
         {" Ends attached", " No end attachment"},
         {" Clip attachment", " Supported at both ends by girder"},
         {" Clear of tanks", " In way of tanks"},
     };
-    return kWords[Page(p.CFactorTab)][p.CFactorOption == 0 ? 0 : 1];
+    out += kWords[Page(in.p.CFactorTab)][in.p.CFactorOption == 0 ? 0 : 1];
 }
 
-std::string Section(const char* code, float H, float B, float tw, float tf, int parts, char sep) {
-    std::string out = code + Format(H, "00", sep);
+void Section(const char* code, float H, float B, float tw, float tf, int parts, char sep,
+             std::string& out) {
+    out += code;
+    out += FormatText(H, "00", sep);
     if (parts == 4) {
-        out += "x" + Format(B, "00", sep);
+        out += 'x';
+        out += FormatText(B, "00", sep);
     }
-    out += "x" + Format(tw, "0.0", sep);
+    out += 'x';
+    out += FormatText(tw, "0.0", sep);
     if (parts == 4) {
-        out += "x" + Format(tf, "#0.0", sep);
+        out += 'x';
+        out += FormatText(tf, "#0.0", sep);
     }
-    return out;
 }
 
-std::string Stiffener(const LineInput& in) {
+void Stiffener(const LineInput& in, std::string& out) {
     for (const BatchStiffenerCode& c : kBatchStiffenerCodes) {
         if (c.family == in.e.StiffFamily) {
             const Project& p = in.p;
-            return Section(c.written, p.StiffH, p.StiffB, p.StiffTw, p.StiffTf, c.parts, in.sep);
+            Section(c.written, p.StiffH, p.StiffB, p.StiffTw, p.StiffTf, c.parts, in.sep, out);
+            return;
         }
     }
-    return {};
 }
 
-std::string Girder(const LineInput& in) {
+void Girder(const LineInput& in, std::string& out) {
     for (const BatchGirderCode& g : kBatchGirderCodes) {
         if (g.family == in.e.GirderFamily) {
             const Project& p = in.p;
-            return Section(g.code, p.GirderH, p.GirderB, p.GirderTw, p.GirderTf, 4, in.sep);
+            Section(g.code, p.GirderH, p.GirderB, p.GirderTw, p.GirderTf, 4, in.sep, out);
+            return;
         }
     }
-    return {};
-}
-
-std::string BeamColumn(double value, const LineInput& in) {
-    return in.p.UFbu == kNotApplicable ? "N/A" : Factor(value, in.sep);
 }
 
 template <auto field>
-std::string General(const LineInput& in) {
-    return GeneralFormat(in.p.*field, in.sep);
+void BeamColumn(const LineInput& in, std::string& out) {
+    if (in.p.UFbu == kNotApplicable) {
+        out += "N/A";
+    } else {
+        Factor(in.p.*field, in.sep, out);
+    }
 }
 
 template <auto field>
-std::string FactorOf(const LineInput& in) {
-    return Factor(in.p.*field, in.sep);
+void General(const LineInput& in, std::string& out) {
+    out += GeneralFormat(in.p.*field, in.sep);
 }
 
-std::string LoadingCondition(const LineInput& in) {
+template <auto field>
+void FactorOf(const LineInput& in, std::string& out) {
+    Factor(in.p.*field, in.sep, out);
+}
+
+void LoadingCondition(const LineInput& in, std::string& out) {
     const int c = in.p.LoadingCondition;
-    return c == 0 ? "A" : c == 1 ? "B" : "C";
+    out += c == 0 ? 'A' : c == 1 ? 'B' : 'C';
 }
 
-std::string UnitLength(const LineInput& in) {
-    return in.p.CFactorTab == 0 ? Format(in.p.UnitLength, "00", in.sep) : std::string("-");
+void UnitLength(const LineInput& in, std::string& out) {
+    if (in.p.CFactorTab == 0) {
+        out += FormatText(in.p.UnitLength, "00", in.sep);
+    } else {
+        out += '-';
+    }
 }
 
 // clang-format off
 const Column kColumns[] = {
-    {"Project:", nullptr, [](const LineInput& in) { return in.p.ProjectName; }},
-    {"Identification:", nullptr, [](const LineInput& in) { return in.p.Identification; }},
+    {"Project:", nullptr, [](const LineInput& in, std::string& out) { out += in.p.ProjectName; }},
+    {"Identification:", nullptr,
+     [](const LineInput& in, std::string& out) { out += in.p.Identification; }},
     {"Loading Cond:", nullptr, LoadingCondition},
     {"Factor of Safety F.S:", nullptr, FactorOf<&Project::FS>},
     {"Allowable Usage factor:", nullptr, FactorOf<&Project::UFallow>},
     {"Material-plate: Fy/Fu", nullptr,
-     [](const LineInput& in) { return Strengths(in.p.Fyp, in.p.Fup, in.sep); }},
+     [](const LineInput& in, std::string& out) { Strengths(in.p.Fyp, in.p.Fup, in.sep, out); }},
     {"Material-stiff: Fy/Fu", nullptr,
-     [](const LineInput& in) { return Strengths(in.p.Fys, in.p.Fus, in.sep); }},
-    {"E-modulus:", nullptr, [](const LineInput& in) { return Format(in.p.E, "0.00E+0", in.sep); }},
-    {"Bulkhead type:", nullptr, [](const LineInput& in) { return Structure(in.p); }},
+     [](const LineInput& in, std::string& out) { Strengths(in.p.Fys, in.p.Fus, in.sep, out); }},
+    {"E-modulus:", nullptr,
+     [](const LineInput& in, std::string& out) { out += FormatText(in.p.E, "0.00E+0", in.sep); }},
+    {"Bulkhead type:", nullptr, Structure},
     {"Unit Length:", nullptr, UnitLength},
-    {"Stiffener:", nullptr, [](const LineInput& in) { return EndAttachment(in.p); }},
+    {"Stiffener:", nullptr, EndAttachment},
     {"C-factor:", "c-factor", FactorOf<&Project::c>},
     {"Stiff Prof:", nullptr, Stiffener},
     {"Gird Prof:", nullptr, Girder},
@@ -154,19 +173,20 @@ const Column kColumns[] = {
     {"Tau", nullptr, General<&Project::Tau>},
     {"p", nullptr, General<&Project::p>},
     {"ps", nullptr, General<&Project::ps>},
-    {"Buckling", nullptr, [](const LineInput&) { return std::string("Buckling"); }},
+    {"Buckling", nullptr, [](const LineInput&, std::string& out) { out += "Buckling"; }},
     {"UFpb", "plate buckling", FactorOf<&Project::UFpb>},
     {"UFpu", "plate buckling", FactorOf<&Project::UFpu>},
     {"UFpl", "plate buckling", FactorOf<&Project::UFpl>},
-    {"UFb", "stiffener buckling", [](const LineInput& in) { return BeamColumn(in.p.UFbu, in); }},
-    {"UFbt", "stiffener buckling", [](const LineInput& in) { return BeamColumn(in.p.UFbt, in); }},
+    {"UFb", "stiffener buckling", BeamColumn<&Project::UFbu>},
+    {"UFbt", "stiffener buckling", BeamColumn<&Project::UFbt>},
     {"UFst", "stiffener stiffness", FactorOf<&Project::UFs>},
     {"UFgbu", "overall buckling", FactorOf<&Project::UFgbu>},
-    {"Scant/Yield", nullptr, [](const LineInput&) { return std::string("Scant/Yield"); }},
+    {"Scant/Yield", nullptr, [](const LineInput&, std::string& out) { out += "Scant/Yield"; }},
     {"UFt", "plate scantling", FactorOf<&Project::UFt>},
     {"UFsm", "stiffener scantling", FactorOf<&Project::UFsm>},
     {"UFgm", "girder scantling", FactorOf<&Project::UFgm>},
-    {"UFy", "plate yield", [](const LineInput& in) { return Format(in.p.UFy, "0.0#", in.sep); }},
+    {"UFy", "plate yield",
+     [](const LineInput& in, std::string& out) { out += FormatText(in.p.UFy, "0.0#", in.sep); }},
     {"UFyp", "stiffener yield", FactorOf<&Project::UFyp>},
     {"UFys", "stiffener yield", FactorOf<&Project::UFys>},
 };
@@ -196,8 +216,24 @@ std::size_t CompletedSteps(const Project& p) {
     return failed == kNoStep ? 0 : failed;
 }
 
-// ----- writing
+// The step of each column, looked up once rather than by name on every line. A producer that
+// is no step at all never counts as done: a renamed step shows up as ERROR in every file rather
+// than as a stale factor.
+const std::array<std::size_t, kBatchColumnCount>& ProducerSteps() {
+    static const std::array<std::size_t, kBatchColumnCount> steps = [] {
+        std::array<std::size_t, kBatchColumnCount> found{};
+        for (std::size_t i = 0; i < found.size(); ++i) {
+            const char* producer = kColumns[i].producer;
+            found[i] = producer == nullptr ? kNoStep : StepIndex(producer);
+        }
+        return found;
+    }();
+    return steps;
+}
 
+// Result lines run to about 300 characters; reserving for all of them at once spares the
+// copies of a text that grows to megabytes.
+constexpr std::size_t kTypicalLineLength = 320;
 
 }  // namespace
 
@@ -212,36 +248,46 @@ std::string BatchHeaderLine() {
     return line;
 }
 
-std::string BatchResultLine(const Project& p, const BatchEntry& e, char decimalSeparator) {
+void AppendBatchResultLine(std::string& out, const Project& p, const BatchEntry& e,
+                           char decimalSeparator) {
     const LineInput in{p, e, decimalSeparator};
     const std::size_t completed = CompletedSteps(p);
-    std::string line;
-    bool first = true;
-    for (const Column& c : kColumns) {
-        if (!first) {
-            line += '\t';
+    const std::array<std::size_t, kBatchColumnCount>& producerSteps = ProducerSteps();
+    for (std::size_t i = 0; i < std::size(kColumns); ++i) {
+        if (i > 0) {
+            out += '\t';
         }
-        first = false;
-        // A producer that is no step at all never counts as done: a renamed step shows up as
-        // ERROR in every file rather than as a stale factor.
-        const bool computed = c.producer == nullptr || StepIndex(c.producer) < completed;
-        line += computed ? c.write(in) : "ERROR";
+        const Column& c = kColumns[i];
+        if (c.producer == nullptr || producerSteps[i] < completed) {
+            c.write(in, out);
+        } else {
+            out += "ERROR";
+        }
     }
+}
+
+std::string BatchResultLine(const Project& p, const BatchEntry& e, char decimalSeparator) {
+    std::string line;
+    AppendBatchResultLine(line, p, e, decimalSeparator);
     return line;
 }
 
 FileResult WriteBatchResults(Project& p, const Tables& tables, const BatchTable& table,
                              const std::string& path, char decimalSeparator,
                              std::vector<BatchFailure>* failures) {
-    std::string content = BatchHeaderLine() + "\r\n";
+    std::string content = BatchHeaderLine();
+    content.reserve(content.size() + (table.entries.size() + 1) * kTypicalLineLength);
+    content += "\r\n";
     for (std::size_t k = 0; k < table.entries.size(); ++k) {
         const BatchEntry& e = table.entries[k];
         if (e.comment) {
-            content += e.text + "\r\n";
+            content += e.text;
+            content += "\r\n";
             continue;
         }
         RunBatchRecord(p, tables, table, static_cast<int>(k));
-        content += BatchResultLine(p, e, decimalSeparator) + "\r\n";
+        AppendBatchResultLine(content, p, e, decimalSeparator);
+        content += "\r\n";
         if (p.CalcFailure && failures != nullptr) {
             failures->push_back({static_cast<int>(k), e.line, p.CalcFailure->Text()});
         }

@@ -9,7 +9,7 @@ namespace kelvor {
 namespace {
 
 void Sync(Project& p) {
-    p.ResultRow = static_cast<int>(p.Result.rows.size());
+    p.ResultRow = static_cast<int>(p.Result.Count());
 }
 
 void Heading(Project& p, const char* text) {

@@ -106,6 +106,35 @@ TEST_F(BatchTest, TenThousandEntriesAreReadTheTenThousandFirstIsRefused) {
               "Error in batch file " + Path("in.kvi") + ", line 10001: more than 10000 entries");
 }
 
+// The file is read in blocks of 64 KiB: a line that runs across a block's end, or whose CR LF
+// is split by it, reads as any other. The comma setting refuses a stray CR after the last field.
+TEST_F(BatchTest, LinesAcrossTheReadBlocksReadWhole) {
+    constexpr std::size_t kBlock = 1 << 16;
+    const std::string panel = Panel(1, "Across") + "\r\n";
+    // How much of each panel line lies before the end of a block, one block after the other.
+    const std::size_t before[] = {
+        0, 1, panel.size() / 2, panel.size() - 2, panel.size() - 1, panel.size()};
+    std::string content;
+    std::vector<std::string> paddings;
+    for (const std::size_t b : before) {
+        const std::size_t room = kBlock - content.size() % kBlock - b;
+        paddings.push_back("% " + std::string(room - 4, 'p'));
+        content += paddings.back() + "\r\n" + panel;
+    }
+    const BatchReadResult read = Read(content + "% after\r\nEnd", 1);
+    ASSERT_TRUE(read.ok) << read.message;
+    const std::vector<BatchEntry>& entries = read.table.entries;
+    ASSERT_EQ(entries.size(), 2 * std::size(before) + 1);
+    for (std::size_t i = 0; i < std::size(before); ++i) {
+        SCOPED_TRACE(before[i]);
+        EXPECT_EQ(entries[2 * i].text, paddings[i]);
+        EXPECT_EQ(entries[2 * i + 1].Identification, "Across");
+        EXPECT_EQ(entries[2 * i + 1].ps, 0.03f);
+        EXPECT_EQ(entries[2 * i + 1].line, static_cast<int>(2 * i + 2));
+    }
+    EXPECT_EQ(entries.back().text, "% after");
+}
+
 TEST_F(BatchTest, MissingUnreadableAndBinaryFiles) {
     EXPECT_EQ(ReadBatchFile(Path("none.kvi"), tables_, 0).message,
               "can't find file - " + Path("none.kvi"));

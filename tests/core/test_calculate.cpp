@@ -166,6 +166,7 @@ TEST(ResultList, LineRowsCarryValueStyleAndStatusColour) {
     list.AppendHeading("PLATE BUCKLING CONTROL: (Max from plate 1/2)");
     list.AppendLine({"PL1: UFpb =", "1/0.60^2*(...) = ", "1.07", " < 1.0 (3/3.1)", kRed});
     list.AppendLine({"PL1: UFpu = ", "x", "0.37", " < 1.0 (3/3.3)", kGreen});
+    list.Finish();
     ASSERT_EQ(list.rows.size(), 3u);
     EXPECT_TRUE(list.rows[0].bold);
     EXPECT_EQ(list.rows[1].text, "PL1: UFpb =1/0.60^2*(...) = ");
@@ -177,6 +178,21 @@ TEST(ResultList, LineRowsCarryValueStyleAndStatusColour) {
     EXPECT_EQ(list.rows[2].valueColour, RgbOf(0, 128, 0));
     EXPECT_EQ(StatusOf(1.0), kGreen);
     EXPECT_EQ(StatusOf(1.0000001), kRed);
+
+    // A second fill writes over the first in place: nothing of a row it did not write is left,
+    // neither its style nor a row past its end.
+    list.Reset();
+    list.AppendPlain("Buckling, se = 600.0 mm");
+    list.AppendHeading("STIFFENER BUCKLING CONTROL:");
+    list.Finish();
+    ASSERT_EQ(list.rows.size(), 2u);
+    EXPECT_EQ(list.rows[0].text, "Buckling, se = 600.0 mm");
+    EXPECT_FALSE(list.rows[0].bold);
+    EXPECT_EQ(list.rows[1].text, "STIFFENER BUCKLING CONTROL:");
+    EXPECT_TRUE(list.rows[1].bold);
+    EXPECT_TRUE(list.rows[1].value.empty());
+    EXPECT_FALSE(list.rows[1].valueBold);
+    EXPECT_EQ(list.rows[1].valueColour, 0u);
 }
 
 // Steps standing in for checks, to drive the failure handling of the run.

@@ -239,9 +239,16 @@ TEST(Format, ShortPathAgreesWithPatternWalk) {
     static constexpr FixedPattern patterns[] = {
         "0.0",   "0.00",     "#0.0",    "00",       "0",     "0.000",    ".00",
         "0.##",  "0.000E+0", "00.0E+0", "0.00E-00", "0.E+0", "#0.00E+0", "0.0 0"};
+    // Every third value sits a hair from a half at one of the patterns' last places, where
+    // rounding to the image's digits first and then to the place differs from one rounding.
+    const double hairs[] = {-4e-15, -1e-15, -4e-16, -1e-16, 0, 1e-16, 4e-16, 4e-8, -4e-8, -6e-8};
     for (int i = 0; i < 20000; ++i) {
         double value = i % 2 == 0 ? unit(random) * std::pow(10.0, exponent(random))
                                   : mantissa(random) / std::pow(10.0, i % 7);
+        if (i % 3 == 1) {
+            const double half = (mantissa(random) + 0.5) / std::pow(10.0, i % 4);
+            value = half * (1 + hairs[static_cast<std::size_t>(i / 3) % std::size(hairs)]);
+        }
         if (i % 3 == 0) {
             value = -value;
         }

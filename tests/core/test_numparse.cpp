@@ -1,8 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <iterator>
+#include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "core/numparse.h"
 
@@ -91,6 +98,77 @@ TEST(ParseNumber, BeyondSingleRangeIsAMismatchInBothSettings) {
             EXPECT_THROW(ParseNumber(text, mode), TypeMismatch);
         }
     }
+}
+
+// Plain decimals are read by dividing their digits by a power of ten; a trailing blank sends the
+// same number through the general reader (point setting: blanks are dropped; comma setting:
+// trailing blanks are allowed). Both must agree to the bit, sign of zero included, and refuse
+// the same texts.
+TEST(ParseNumber, PlainDecimalsReadExactlyAsTheGeneralReaderDoes) {
+    // Signs, zeros, bare points and the limits of 15 significant digits and 22 decimals.
+    // clang-format off
+    const char* const fixed[] = {
+        "0", "-0", "+0", "-0,000", "-.0", "0.", "-0.", ".5", "5.", ",5", "5,", "-,5", "0.1", "0.3",
+        "1.43", "-0.03", "206000", "16777217", "16777219", "0.1000000000000000055511",
+        "999999999999999", "9999999999999999", "123456789012345.", "1234567890123456.",
+        ".1234567890123456789012", ".12345678901234567890123", "0.0000000000000000000001",
+        "0.00000000000000000000001", "000000000000000000000000000007", "7.000000000000000000000",
+        "7.0000000000000000000000", "0.000000000000001", "1.00000000000001", "", ".", "-", "+",
+        "-.", "1.2.3", "1,2.3", "+-1", "1e2"};
+    // clang-format on
+    std::vector<std::string> tokens(std::begin(fixed), std::end(fixed));
+    std::mt19937 random(20240611);
+    const auto digits = [&](int count, bool allowLeadingZeros) {
+        std::string out;
+        for (int i = 0; i < count; ++i) {
+            const int d = static_cast<int>(random() % 10);
+            out += static_cast<char>('0' + (i == 0 && !allowLeadingZeros && d == 0 ? 1 : d));
+        }
+        return out;
+    };
+    for (int n = 0; n < 20000; ++n) {
+        static const char* const kSigns[] = {"", "", "-", "+"};
+        static const char* const kPoints[] = {"", ".", ","};
+        std::string token = kSigns[random() % 4];
+        token += digits(static_cast<int>(random() % 12), random() % 4 == 0);
+        token += kPoints[random() % 3];
+        token += digits(static_cast<int>(random() % 26), true);
+        tokens.push_back(token);
+    }
+    // Ties between neighbouring floats of 2^10 to 2^24, written out exactly (up to 18 digits):
+    // a double read one ulp off tips them the other way.
+    for (int n = 0; n < 4000; ++n) {
+        const int k = 10 + n % 14;
+        const float fraction = static_cast<float>(random() % (1u << 23)) / (1u << 23);
+        const float low = std::ldexp(1.0f + fraction, k);
+        const double tie =
+            (static_cast<double>(low) + std::nextafter(low, std::numeric_limits<float>::max())) / 2;
+        char text[64];
+        char* end =
+            std::to_chars(text, text + sizeof text, tie, std::chars_format::fixed, 24 - k).ptr;
+        tokens.push_back((n % 2 ? "-" : "") + std::string(text, end));
+    }
+    for (const int mode : {kPointSetting, kCommaSetting}) {
+        for (const std::string& token : tokens) {
+            SCOPED_TRACE("mode " + std::to_string(mode) + " text \"" + token + "\"");
+            float plain = 0, general = 0;
+            bool plainRefused = false, generalRefused = false;
+            try {
+                plain = ParseNumber(token, mode);
+            } catch (const TypeMismatch&) {
+                plainRefused = true;
+            }
+            try {
+                general = ParseNumber(token + " ", mode);
+            } catch (const TypeMismatch&) {
+                generalRefused = true;
+            }
+            ASSERT_EQ(plainRefused, generalRefused);
+            ASSERT_EQ(std::bit_cast<std::uint32_t>(plain), std::bit_cast<std::uint32_t>(general));
+        }
+    }
+    EXPECT_TRUE(std::signbit(ParseNumber("-0", kPointSetting)));
+    EXPECT_EQ(ParseNumber("16777219", kCommaSetting), 16777220.0f);  // a tie: to even
 }
 
 TEST(ParseNumber, MismatchCarriesTheUserMessage) {
