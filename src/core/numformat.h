@@ -48,7 +48,9 @@ public:
     }
 
 private:
-    char chars_[kCapacity] = {};  // whole, so that it can be copied whole
+    // Copied whole by the text joins, past the text's end too: those bytes are never read as
+    // text, so they are left as they are rather than cleared for every number.
+    char chars_[kCapacity];
     std::size_t size_ = 0;
     bool spilled_ = false;
     std::string spill_;

@@ -17,8 +17,10 @@ void Heading(Project& p, const char* text) {
     Sync(p);
 }
 
-void Plain(Project& p, std::string_view text) {
-    p.Result.AppendPlain(text);
+// A plain row joined from its pieces straight into the row's text.
+template <typename... Pieces>
+void Plain(Project& p, const Pieces&... pieces) {
+    AssignConcat(p.Result.AppendRow().text, pieces...);
     Sync(p);
 }
 
@@ -62,7 +64,7 @@ void WriteBucklingResults(Project& p) {
     Heading(p, "STIFFENER BUCKLING CONTROL:");
     // The bending term of the beam-column check works with the rule breadth be; the row has
     // always called it sw, and printed reports compare against that text.
-    Plain(p, Concat("Buckling, se = ", Mm(p.se), " mm   Bending, sw = ", Mm(p.be), " mm"));
+    Plain(p, "Buckling, se = ", Mm(p.se), " mm   Bending, sw = ", Mm(p.be), " mm");
     Line(p, p.UFbuText);
     Line(p, p.UFbtText);
     Line(p, p.UFsText);
@@ -91,12 +93,12 @@ void WriteScantlingYieldResults(Project& p) {
     }
     if (p.StiffSmText.Produced()) {
         Heading(p, "STIFFENER SCANTLING:");
-        Plain(p, Concat("Effective width sw = ", Mm(p.sw), " mm "));
+        Plain(p, "Effective width sw = ", Mm(p.sw), " mm ");
         Line(p, p.StiffSmText);
     }
     if (p.GirderSmText.Produced()) {
         Heading(p, "GIRDER SCANTLING:");
-        Plain(p, Concat("Effective width sw = ", Mm(p.GirderEffBreadth), " mm "));
+        Plain(p, "Effective width sw = ", Mm(p.GirderEffBreadth), " mm ");
         Line(p, p.GirderSmText);
     }
     // The girder proportions stand on their own: each shows whenever it was produced.
@@ -108,8 +110,8 @@ void WriteScantlingYieldResults(Project& p) {
         Line(p, p.UFyText);
     }
     Heading(p, "STIFFENER YIELD CHECK:");
-    Plain(p, Concat(" (check at points 1-3, plate(p) and stiffener(s)). Effective width sw = ",
-                    Mm(p.sw), " mm"));
+    Plain(p, " (check at points 1-3, plate(p) and stiffener(s)). Effective width sw = ", Mm(p.sw),
+          " mm");
     Line(p, p.YieldPlateText);
     Line(p, p.YieldStiffText);
 }
