@@ -63,7 +63,7 @@ char* WriteScientific(char* end, std::uint64_t rounded, int pointPos, int signif
     while (digits < 3 && magnitude >= kPowersOf10[static_cast<std::size_t>(digits)]) {
         ++digits;
     }
-    return WriteDigits(end, magnitude, std::max(digits, layout.expMin));
+    return WriteDigits(end, magnitude, std::max(digits, static_cast<int>(layout.expMin)));
 }
 
 // The value in units of its last place (value = n * 10^-fracPlaces), rounded as the decimal

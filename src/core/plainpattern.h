@@ -2,25 +2,30 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace kelvor {
 
 // A pattern of placeholders and at most one point, optionally followed by an exponent
 // ("0.00", "#0.0", "00", "0.000E+0"): the patterns of nearly every result text.
+// Eight bytes, so that a FixedPattern travels in two registers.
 struct PlainPattern {
     bool hasPoint = false;
-    int intPlaces = 0;
-    int intMin = 0;
-    int fracPlaces = 0;
-    int fracMin = 0;
+    std::int8_t intPlaces = 0;
+    std::int8_t intMin = 0;
+    std::int8_t fracPlaces = 0;
+    std::int8_t fracMin = 0;
     char exponentMark = 0;  // 'E' or 'e' when scientific
     bool exponentPlus = false;
-    int expMin = 0;
+    std::int8_t expMin = 0;
 };
 
 // False for every other pattern, which the general path formats.
 constexpr bool ParsePlainPattern(std::string_view pattern, PlainPattern& layout) {
+    if (pattern.size() > 64) {
+        return false;  // no count of its could overflow the layout's bytes
+    }
     bool zeroSeen = false;
     std::size_t i = 0;
     for (; i < pattern.size(); ++i) {
@@ -69,18 +74,22 @@ constexpr bool ParsePlainPattern(std::string_view pattern, PlainPattern& layout)
 class FixedPattern {
 public:
     consteval FixedPattern(const char* text) : text_(text) {  // NOLINT: literals convert
-        plain_ = ParsePlainPattern(text_, layout_);
+        if (!ParsePlainPattern(text, layout_)) {
+            layout_.intPlaces = kNotPlain;
+        }
     }
 
     std::string_view Text() const { return text_; }
-    bool IsPlain() const { return plain_; }
+    bool IsPlain() const { return layout_.intPlaces != kNotPlain; }
     const PlainPattern& Layout() const { return layout_; }
 
 private:
-    std::string_view text_;
+    static constexpr std::int8_t kNotPlain = -1;
+
+    const char* text_;  // a literal, so terminated
     PlainPattern layout_;
-    bool plain_ = false;
 };
+static_assert(sizeof(FixedPattern) == 16);
 
 // Fills a plain pattern straight from the value's scaled decimal image, without a digit string
 // or a pattern walk. The rounding is the general path's: to the image's digits first, then half
