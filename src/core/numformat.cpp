@@ -22,7 +22,6 @@ constexpr int kFloatDigits = 7;
 constexpr int kDoubleDigits = 15;
 static_assert(NumberText::kCapacity >= kPlainTextMax);
 
-using decimal::kDigitPairs;
 using decimal::ScaledImage;
 
 // A decimal number as a digit string: value = 0.d1d2d3... * 10^pointPos. The digits carry no
@@ -133,16 +132,7 @@ DecimalImage MakeImage(double value, int significantDigits) {
     int pointPos = 0;
     if (ScaledImage(magnitude, significantDigits, rounded, pointPos)) {
         char digits[24];
-        std::size_t i = keep;
-        for (; i >= 2; i -= 2) {
-            const std::size_t pair = 2 * static_cast<std::size_t>(rounded % 100);
-            rounded /= 100;
-            digits[i - 2] = kDigitPairs[pair];
-            digits[i - 1] = kDigitPairs[pair + 1];
-        }
-        if (i == 1) {
-            digits[0] = static_cast<char>('0' + rounded);
-        }
+        decimal::WriteDigits(digits, rounded, significantDigits);
         std::size_t count = keep;
         while (count > 0 && digits[count - 1] == '0') {
             --count;

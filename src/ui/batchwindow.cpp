@@ -191,7 +191,8 @@ bool BatchWindow::SaveResults() {
             content += e.text + "\r\n";
         } else {
             RunBatchRecord(p, host_.tables(), table_, k);
-            content += BatchResultLine(p, e, separator) + "\r\n";
+            AppendBatchResultLine(content, p, e, separator);
+            content += "\r\n";
             lastPanel = k;
         }
         if (clock.elapsed() >= 40) {
