@@ -370,8 +370,8 @@ void MainWindow::ShowRunControls() {
     deformation_->setChecked(project_.IncludeDeformation);
     stiffCaption_->setText(QString::fromStdString(project_.StiffDesignation));
     girderCaption_->setText(QString::fromStdString(project_.GirderDesignation));
-    stiffButton_->update();
-    girderButton_->update();
+    stiffButton_->Refresh();
+    girderButton_->Refresh();
     figure_->update();
 }
 

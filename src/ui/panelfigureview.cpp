@@ -65,12 +65,23 @@ QSize SketchButton::sizeHint() const {
     return {112, 76};
 }
 
+std::optional<SketchId> SketchButton::Current() const {
+    return sketch_ ? sketch_() : std::nullopt;
+}
+
+void SketchButton::Refresh() {
+    if (Current() != shown_) {
+        update();
+    }
+}
+
 void SketchButton::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     QStyleOptionButton option;
     initStyleOption(&option);
     painter.drawControl(QStyle::CE_PushButtonBevel, option);
-    const std::optional<SketchId> id = sketch_ ? sketch_() : std::nullopt;
+    const std::optional<SketchId> id = Current();
+    shown_ = id;
     if (!id) {
         return;
     }

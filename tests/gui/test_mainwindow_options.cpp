@@ -34,6 +34,27 @@ void Click(QWidget& w, const char* name) {
     Settle();
 }
 
+// Every item of the list as its row in the record says: texts, spanning, boldness and colours.
+// The items are kept from run to run, so what one run set must not stay for the next.
+void ExpectListShowsTheRecord(QWidget& w, const Project& p) {
+    auto* list = w.findChild<QTreeWidget*>(QStringLiteral("ListView1"));
+    QCOMPARE(list->topLevelItemCount(), static_cast<int>(p.Result.rows.size()));
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        const ResultListRow& row = p.Result.rows[static_cast<std::size_t>(i)];
+        const QTreeWidgetItem* item = list->topLevelItem(i);
+        QCOMPARE(item->text(0), QString::fromStdString(row.text));
+        QCOMPARE(item->text(1), QString::fromStdString(row.value));
+        QCOMPARE(item->text(2), QString::fromStdString(row.reference));
+        QCOMPARE(item->isFirstColumnSpanned(), row.value.empty() && row.reference.empty());
+        QCOMPARE(item->font(0).bold(), row.bold);
+        QCOMPARE(item->foreground(0).color().rgb() & 0xffffff, row.colour);
+        if (!row.value.empty()) {
+            QCOMPARE(item->font(1).bold(), row.valueBold || row.bold);
+            QCOMPARE(item->foreground(1).color().rgb() & 0xffffff, row.valueColour);
+        }
+    }
+}
+
 }  // namespace
 
 class MainWindowOptionsTest : public QObject {
@@ -124,6 +145,22 @@ private slots:
         Click(*w, "optBuckling3");
         QVERIFY(RowStartingWith(*w, QStringLiteral("PLATE BUCKLING CONTROL")));
         QVERIFY(RowStartingWith(*w, QStringLiteral("PLATE SCANTLING:")));
+    }
+
+    void theListFollowsTheRecordRowForRowFromRunToRun() {
+        auto w = harness_.Start();
+        ExpectListShowsTheRecord(*w, w->project());
+        // Longer, shorter, shifted lists: headings land where lines were and back.
+        for (const char* mode : {"optBuckling3", "optbuckling1", "optbuckling2", "optBuckling3"}) {
+            Click(*w, mode);
+            ExpectListShowsTheRecord(*w, w->project());
+        }
+        Type(*w, "isigx1", QStringLiteral("-400"));
+        Type(*w, "isigx2", QStringLiteral("-400"));
+        ExpectListShowsTheRecord(*w, w->project());  // ends with the red failure row
+        Type(*w, "isigx1", QStringLiteral("-100"));
+        Type(*w, "isigx2", QStringLiteral("-100"));
+        ExpectListShowsTheRecord(*w, w->project());
     }
 
     void cFactorPagesAndTheirTexts() {
