@@ -46,6 +46,8 @@ void ResultListView::Show(const ResultList& list) {
     for (int i = 0; i < count; ++i) {
         ShowRow(topLevelItem(i), list.rows[static_cast<std::size_t>(i)]);
     }
+    // The rows may have brought or taken the scroll bar, which the columns share the width with.
+    ApplyColumnWidths();
 }
 
 void ResultListView::ShowColumns(const ResultList& list) {
@@ -77,7 +79,6 @@ void ResultListView::ShowColumns(const ResultList& list) {
             Qt::Alignment::fromInt(align | Qt::AlignVCenter | Qt::TextWordWrap));
     }
     setHeaderLabels(headers);
-    ApplyColumnWidths();
 }
 
 void ResultListView::ShowRow(QTreeWidgetItem* item, const ResultListRow& row) {
@@ -128,17 +129,24 @@ void ResultListView::resizeEvent(QResizeEvent* event) {
 }
 
 void ResultListView::ApplyColumnWidths() {
+    // Each run calls this: what is already so is left alone, so that it costs no layout.
     const int width = viewport()->width();
     bool wrapped = false;
     for (std::size_t c = 0; c < shares_.size(); ++c) {
         const int column = static_cast<int>(c);
-        setColumnWidth(column, static_cast<int>(shares_[c] * width));
+        const int share = static_cast<int>(shares_[c] * width);
+        if (columnWidth(column) != share) {
+            setColumnWidth(column, share);
+        }
         const int needed =
             header()->fontMetrics().horizontalAdvance(headerItem()->text(column)) + 12;
         wrapped = wrapped || columnWidth(column) < needed;
     }
     const int line = header()->fontMetrics().lineSpacing();
-    header()->setFixedHeight(wrapped ? 2 * line + 8 : line + 8);
+    const int height = wrapped ? 2 * line + 8 : line + 8;
+    if (header()->minimumHeight() != height || header()->maximumHeight() != height) {
+        header()->setFixedHeight(height);
+    }
 }
 
 }  // namespace kelvor
