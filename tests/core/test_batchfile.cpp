@@ -12,6 +12,11 @@ namespace {
 
 using namespace batchtest;
 
+// A file of one panel line, with one field changed, and its End line.
+std::string OnePanel(int field = -1, const std::string& value = "") {
+    return Panel(field, value) + "\r\nEnd\r\n";
+}
+
 TEST_F(BatchTest, EndInAnyCaseAndWithMoreTextEndsTheFile) {
     for (const char* end : {"End", "end", "END", "eNd", "Endless", "End\tof it", "  end  "}) {
         SCOPED_TRACE(end);
@@ -29,65 +34,63 @@ TEST_F(BatchTest, EndInAnyCaseAndWithMoreTextEndsTheFile) {
     EXPECT_EQ(Read("End").table.entries.size(), 0u);
 }
 
-TEST_F(BatchTest, MalformedFilesAreRefusedNamingFileAndLine) {
+TEST_F(BatchTest, MalformedMissingAndBinaryFilesAreRefused) {
     const std::string bad = Path("in.kvi");
     const std::string at = "Error in batch file " + bad + ", line ";
     struct Row {
         const char* name;
         std::string content;
-        int decimalMode;
-        std::string message;
+        int decimalMode, line;
+        std::string reason;
     };
-    const std::vector<std::string> fields = PanelFields();
-    const std::string fields31 =
-        Join(std::vector<std::string>(fields.begin(), fields.begin() + 31));
+    std::vector<std::string> fb = PanelFields(), fields31 = fb;
+    fb[13] = "FB", fb[14] = "100X8";
+    fields31.pop_back();
     const Row rows[] = {
-        {"blank line", "% a\r\n\r\nEnd\r\n", 0, at + "2: blank line before End"},
-        {"blanks only", "% a\r\n   \r\nEnd\r\n", 0, at + "2: blank line before End"},
-        {"31 fields", fields31 + "\r\nEnd\r\n", 0, at + "1: only 31 of 32 fields"},
-        {"tabs only", "\t\t\r\nEnd\r\n", 0, at + "1: only 3 of 32 fields"},
-        {"En is no End", "En\r\n", 0, at + "1: only 1 of 32 fields"},
-        {"no End", "% a\r\n" + Panel() + "\r\n", 0, at + "3: no End line"},
-        {"empty file", "", 0, at + "1: no End line"},
-        {"three stiffener parts", Panel(14, "200x90x9") + "\r\nEnd\r\n", 0,
-         at + "1: field 14 needs 4 dimensions joined by x: '200x90x9'"},
-        {"one flat-bar part", Join([&] {
-             auto f = fields;
-             f[13] = "FB";
-             f[14] = "100X8";
-             return f;
-         }()) + "\r\nEnd\r\n",
-         0, at + "1: field 14 needs 2 dimensions joined by x: '100X8'"},
-        {"three girder parts", Panel(16, "800x200x10") + "\r\nEnd\r\n", 0,
-         at + "1: field 16 needs 4 dimensions joined by x: '800x200x10'"},
-        {"comma setting", Panel(22, "2o") + "\r\nEnd\r\n", 1,
-         at + "1: field 22 is not a number: '2o'"},
-        {"comma setting, empty field", Panel(30, "") + "\r\nEnd\r\n", 1,
-         at + "1: field 30 is not a number: ''"},
-        {"beyond single precision", Panel(9, "1e99") + "\r\nEnd\r\n", 0,
-         at + "1: field 9 is not a number: '1e99'"},
-        {"dimension not a number", Panel(14, "200x9ox9x1e40") + "\r\nEnd\r\n", 0,
-         at + "1: field 14 is not a number: '1e40'"},
-        {"loading condition 3", Panel(2, "2.5001") + "\r\nEnd\r\n", 0,
-         at + "1: field 2 must be 0, 1 or 2, not '2.5001'"},
-        {"structure page -1", Panel(10, "-0.6") + "\r\nEnd\r\n", 0,
-         at + "1: field 10 must be 0, 1 or 2, not '-0.6'"},
-        {"option 2", Panel(12, "1.5") + "\r\nEnd\r\n", 0,
-         at + "1: field 12 must be 0 or 1, not '1.5'"},
-        {"huge code", Panel(2, "3e38") + "\r\nEnd\r\n", 0,
-         at + "1: field 2 must be 0, 1 or 2, not '3e38'"},
-        {"long garbage token", Panel(3, std::string(40, '\x01')) + "\r\nEnd\r\n", 1,
-         at + "1: field 3 is not a number: '" + std::string(32, '?') + "...'"},
-        {"over-long line", std::string((1 << 20) + 1, 'a') + "\r\nEnd\r\n", 0,
-         at + "1: line longer than 1048576 characters"},
+        {"blank line", "% a\r\n\r\nEnd\r\n", 0, 2, "blank line before End"},
+        {"blanks only", "% a\r\n   \r\nEnd\r\n", 0, 2, "blank line before End"},
+        {"31 fields", Join(fields31) + "\r\nEnd\r\n", 0, 1, "only 31 of 32 fields"},
+        {"tabs only", "\t\t\r\nEnd\r\n", 0, 1, "only 3 of 32 fields"},
+        {"En is no End", "En\r\n", 0, 1, "only 1 of 32 fields"},
+        {"no End", "% a\r\n" + Panel() + "\r\n", 0, 3, "no End line"},
+        {"empty file", "", 0, 1, "no End line"},
+        {"three stiffener parts", OnePanel(14, "200x90x9"), 0, 1,
+         "field 14 needs 4 dimensions joined by x: '200x90x9'"},
+        {"one flat-bar part", Join(fb) + "\r\nEnd\r\n", 0, 1,
+         "field 14 needs 2 dimensions joined by x: '100X8'"},
+        {"three girder parts", OnePanel(16, "800x200x10"), 0, 1,
+         "field 16 needs 4 dimensions joined by x: '800x200x10'"},
+        {"comma setting", OnePanel(22, "2o"), 1, 1, "field 22 is not a number: '2o'"},
+        {"comma setting, empty field", OnePanel(30, ""), 1, 1, "field 30 is not a number: ''"},
+        {"beyond single precision", OnePanel(9, "1e99"), 0, 1, "field 9 is not a number: '1e99'"},
+        {"dimension not a number", OnePanel(14, "200x9ox9x1e40"), 0, 1,
+         "field 14 is not a number: '1e40'"},
+        {"loading condition 3", OnePanel(2, "2.5001"), 0, 1,
+         "field 2 must be 0, 1 or 2, not '2.5001'"},
+        {"structure page -1", OnePanel(10, "-0.6"), 0, 1, "field 10 must be 0, 1 or 2, not '-0.6'"},
+        {"option 2", OnePanel(12, "1.5"), 0, 1, "field 12 must be 0 or 1, not '1.5'"},
+        {"huge code", OnePanel(2, "3e38"), 0, 1, "field 2 must be 0, 1 or 2, not '3e38'"},
+        {"long garbage token", OnePanel(3, std::string(40, '\x01')), 1, 1,
+         "field 3 is not a number: '" + std::string(32, '?') + "...'"},
+        {"over-long line", std::string((1 << 20) + 1, 'a') + "\r\nEnd\r\n", 0, 1,
+         "line longer than 1048576 characters"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const BatchReadResult read = Read(row.content, row.decimalMode);
         EXPECT_FALSE(read.ok);
-        EXPECT_EQ(read.message, row.message);
+        EXPECT_EQ(read.message, at + std::to_string(row.line) + ": " + row.reason);
         EXPECT_TRUE(read.table.entries.empty());
     }
+    EXPECT_EQ(ReadBatchFile(Path("none.kvi"), tables_, 0).message,
+              "can't find file - " + Path("none.kvi"));
+    EXPECT_EQ(ReadBatchFile(dir_.string(), tables_, 0).message,
+              "can't read file - " + dir_.string());
+    std::string garbage;
+    for (int i = 0; i < 4096; ++i) {
+        garbage += static_cast<char>((i * 37) % 256);
+    }
+    EXPECT_FALSE(Read(garbage).ok);
 }
 
 TEST_F(BatchTest, TenThousandEntriesAreReadTheTenThousandFirstIsRefused) {
@@ -135,32 +138,16 @@ TEST_F(BatchTest, LinesAcrossTheReadBlocksReadWhole) {
     EXPECT_EQ(entries.back().text, "% after");
 }
 
-TEST_F(BatchTest, MissingUnreadableAndBinaryFiles) {
-    EXPECT_EQ(ReadBatchFile(Path("none.kvi"), tables_, 0).message,
-              "can't find file - " + Path("none.kvi"));
-    EXPECT_EQ(ReadBatchFile(dir_.string(), tables_, 0).message,
-              "can't read file - " + dir_.string());
-    std::string garbage;
-    for (int i = 0; i < 4096; ++i) {
-        garbage += static_cast<char>((i * 37) % 256);
-    }
-    EXPECT_FALSE(Read(garbage).ok);
-}
-
 TEST_F(BatchTest, EveryFieldLandsInItsPlace) {
     // Each field gets a value of its own, so that two swapped fields can't pass.
     std::vector<std::string> f = PanelFields();
-    f[0] = "  Name with blanks";
-    f[1] = " id 7 ";
-    const char* numbers[] = {"2", "1.5", "0.7", "315", "440", "390", "510", "2,1e5", "0",
-                             "4.5", "1"};
+    f[0] = "  Name with blanks", f[1] = " id 7 ";
+    const char* numbers[] = {"2",   "1.5",   "0.7", "315", "440", "390",
+                             "510", "2,1e5", "0",   "4.5", "1"};
     for (int i = 2; i <= 12; ++i) {
         f[static_cast<std::size_t>(i)] = numbers[i - 2];
     }
-    f[13] = "IG";
-    f[14] = "300x150x12x18.5x99";
-    f[15] = "LG";
-    f[16] = "700x180x11x21";
+    f[13] = "IG", f[14] = "300x150x12x18.5x99", f[15] = "LG", f[16] = "700x180x11x21";
     for (int i = 17; i <= 31; ++i) {
         f[static_cast<std::size_t>(i)] = std::to_string(i) + ".25";
     }
@@ -171,27 +158,19 @@ TEST_F(BatchTest, EveryFieldLandsInItsPlace) {
     EXPECT_EQ(e.ProjectName, "Name with blanks");  // the line is stripped, not the field
     EXPECT_EQ(e.Identification, " id 7 ");
     EXPECT_EQ(e.text, " id 7 ");
-    EXPECT_EQ(e.LoadingCondition, 2);
-    EXPECT_FLOAT_EQ(e.FS, 1.5f);
-    EXPECT_FLOAT_EQ(e.UFallow, 0.7f);
-    EXPECT_FLOAT_EQ(e.Fyp, 315);
-    EXPECT_FLOAT_EQ(e.Fup, 440);
-    EXPECT_FLOAT_EQ(e.Fys, 390);
-    EXPECT_FLOAT_EQ(e.Fus, 510);
-    EXPECT_FLOAT_EQ(e.E, 210000);  // a comma serves as decimal point in the point setting too
-    EXPECT_EQ(e.CFactorTab, 0);
-    EXPECT_FLOAT_EQ(e.UnitLength, 4.5f);
-    EXPECT_EQ(e.CFactorOption, 1);
-    EXPECT_EQ(e.StiffFamily, 9);
-    EXPECT_EQ(std::vector<float>({e.StiffH, e.StiffB, e.StiffTw, e.StiffTf}),
-              std::vector<float>({300, 150, 12, 18.5f}));
-    EXPECT_EQ(e.GirderFamily, 1);
-    EXPECT_EQ(std::vector<float>({e.GirderH, e.GirderB, e.GirderTw, e.GirderTf}),
-              std::vector<float>({700, 180, 11, 21}));
+    // A comma serves as decimal point in the point setting too (E).
+    EXPECT_EQ(std::vector<float>({e.FS, e.UFallow, e.Fyp, e.Fup, e.Fys, e.Fus, e.E, e.UnitLength}),
+              std::vector<float>({1.5f, 0.7f, 315, 440, 390, 510, 210000, 4.5f}));
+    EXPECT_EQ(std::vector<int>({e.LoadingCondition, e.CFactorTab, e.CFactorOption, e.StiffFamily,
+                                e.GirderFamily}),
+              std::vector<int>({2, 0, 1, 9, 1}));
+    EXPECT_EQ(std::vector<float>({e.StiffH, e.StiffB, e.StiffTw, e.StiffTf, e.GirderH, e.GirderB,
+                                  e.GirderTw, e.GirderTf}),
+              std::vector<float>({300, 150, 12, 18.5f, 700, 180, 11, 21}));
     const float Project::*const later[] = {
-        &Project::L1,    &Project::L2,    &Project::Lg,    &Project::Lgs, &Project::Lt,
-        &Project::t,     &Project::s1,    &Project::s2,    &Project::SigxA, &Project::SigxB,
-        &Project::SigyA, &Project::SigyC, &Project::Tau,   &Project::p,   &Project::ps};
+        &Project::L1,    &Project::L2,    &Project::Lg,  &Project::Lgs,   &Project::Lt,
+        &Project::t,     &Project::s1,    &Project::s2,  &Project::SigxA, &Project::SigxB,
+        &Project::SigyA, &Project::SigyC, &Project::Tau, &Project::p,     &Project::ps};
     RunBatchRecord(p_, tables_, read.table, 0);
     for (int i = 17; i <= 31; ++i) {
         SCOPED_TRACE(i);
@@ -207,11 +186,11 @@ TEST_F(BatchTest, RoundedFieldsGoToTheNearestIntegerHalvesToEven) {
         const char* text;
         int value;
     };
-    const Row rows[] = {{"0.5", 0}, {"1.5", 2}, {"2.5", 2}, {"0.4999", 0}, {"0.5001", 1},
-                        {"-0.4", 0}, {"1,5", 2}, {" 1", 1}};
+    const Row rows[] = {{"0.5", 0},    {"1.5", 2},  {"2.5", 2}, {"0.4999", 0},
+                        {"0.5001", 1}, {"-0.4", 0}, {"1,5", 2}, {" 1", 1}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
-        const BatchReadResult read = Read(Panel(2, row.text) + "\r\nEnd\r\n");
+        const BatchReadResult read = Read(OnePanel(2, row.text));
         ASSERT_TRUE(read.ok) << read.message;
         EXPECT_EQ(read.table.entries[0].LoadingCondition, row.value);
     }
@@ -229,8 +208,8 @@ TEST_F(BatchTest, CodesTheirDimensionsAndTableRows) {
     };
     const Row rows[] = {
         {"LR", "200x90x9x14", 0, {200, 90, 9, 14}, 0},
-        {"LR", "100x65x8x99", 0, {100, 65, 8, 99}, 2},   // tf is not compared
-        {"LR", "999x65x8x8", 0, {999, 65, 8, 8}, 0},     // no match: row 0
+        {"LR", "100x65x8x99", 0, {100, 65, 8, 99}, 2},  // tf is not compared
+        {"LR", "999x65x8x8", 0, {999, 65, 8, 8}, 0},    // no match: row 0
         {"LW", "250x90x10x15", 1, {250, 90, 10, 15}, 0},
         {"TG", "300x100x10x12", 3, {300, 100, 10, 12}, 0},
         {"FB", "100x8", 5, {100, 0, 8, 0}, 0},
@@ -255,7 +234,7 @@ TEST_F(BatchTest, CodesTheirDimensionsAndTableRows) {
     const std::pair<const char*, int> girders[] = {{"LG", 1}, {"TG", 3}, {"lg", -1}, {"LR", -1}};
     for (const auto& [code, family] : girders) {
         SCOPED_TRACE(code);
-        const BatchReadResult read = Read(Panel(15, code) + "\r\nEnd\r\n");
+        const BatchReadResult read = Read(OnePanel(15, code));
         ASSERT_TRUE(read.ok) << read.message;
         EXPECT_EQ(read.table.entries[0].GirderFamily, family);
     }
@@ -278,7 +257,7 @@ TEST_F(BatchTest, LookupTakesTheLastMatchingRowAndNoneWithoutMatch) {
     EXPECT_EQ(LookupLRow(t, 200, 90, 8, 14), std::nullopt);
 
     // The later row's flange is the one loaded and written.
-    WriteBytes(Path("in.kvi"), Panel(14, "200x90x9x20") + "\r\nEnd\r\n");
+    WriteBytes(Path("in.kvi"), OnePanel(14, "200x90x9x20"));
     const BatchReadResult read = ReadBatchFile(Path("in.kvi"), t, 0);
     ASSERT_TRUE(read.ok) << read.message;
     EXPECT_EQ(read.table.entries[0].StiffRow, 2);
@@ -290,7 +269,7 @@ TEST_F(BatchTest, LookupTakesTheLastMatchingRowAndNoneWithoutMatch) {
 }
 
 TEST_F(BatchTest, TheStrengthsOfTheFileStayWhateverTheMaterialRows) {
-    const BatchReadResult read = Read(Panel(5, "235") + "\r\nEnd\r\n");
+    const BatchReadResult read = Read(OnePanel(5, "235"));
     ASSERT_TRUE(read.ok);
     p_.PlateMaterialIndex = 0;
     RunBatchRecord(p_, tables_, read.table, 0);

@@ -3,106 +3,108 @@
 // default panel (t = 20, s = 625, L1 = 3000, 355 MPa, E = 206000) and small variations of it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "checks/checks.h"
 #include "checks/platebuckling.h"
-#include "core/calcerror.h"
 #include "core/calculate.h"
 #include "core/project.h"
 #include "core/session.h"
 #include "core/tables.h"
 #include "files/tableloaders.h"
+#include "testsupport.h"
 
 namespace kelvor {
 namespace {
 
-// The defaults with material row 2 (355/470 MPa) and the derived stresses in place.
-Project Panel(const std::function<void(Project&)>& change = {}) {
+using testsupport::CalcFailureOf;
+using testsupport::ExpectResultLine;
+
+// The defaults with material row 2 (355/470 MPa).
+struct Input {
+    float s1 = 625, s2 = 625, L1 = 3000, t = 20, sigxA = -100, sigxB = -100, sigyA = -30,
+          sigyC = -30, tau = 40, p = 0.03f, n = 0.6f, E = 206000, Fyp = 355;
+    int family = 0;
+};
+
+// The panel with the derived stresses in place.
+Project Panel(const Input& in = {}) {
     Project p;
     NewProject(p);
-    p.Fyp = 355;
+    p.s1 = in.s1;
+    p.s2 = in.s2;
+    p.L1 = in.L1;
+    p.t = in.t;
+    p.SigxA = in.sigxA;
+    p.SigxB = in.sigxB;
+    p.SigyA = in.sigyA;
+    p.SigyC = in.sigyC;
+    p.Tau = in.tau;
+    p.p = in.p;
+    p.UFallow = in.n;
+    p.E = in.E;
+    p.Fyp = in.Fyp;
     p.Fup = 470;
-    if (change) {
-        change(p);
-    }
+    p.StiffProfileType = in.family;
     StressDistribution(p);
     return p;
 }
 
-void ExpectLine(const ResultLine& got, const ResultLine& want) {
-    EXPECT_EQ(got.label, want.label);
-    EXPECT_EQ(got.formula, want.formula);
-    EXPECT_EQ(got.value, want.value);
-    EXPECT_EQ(got.reference, want.reference);
-    EXPECT_EQ(got.status, want.status);
+struct Expected {
+    const char* name;
+    double got, want, tolerance;
+};
+void ExpectNear(std::initializer_list<Expected> values) {
+    for (const Expected& v : values) {
+        EXPECT_NEAR(v.got, v.want, v.tolerance) << v.name;
+    }
 }
 
 const char* const kPb1Default =
     "1/0.60^2*((-100.0/318.9)^2 + (-30.0/233.6)^2 + (40.0/196.2)^2) = ";
 const char* const kPuTail =
     "-100.0/336.4)^2 -0.35*(-100.0*-30.0/(336.4*233.6) + (-30.0/233.6)^2 + (40.0/197.6))^2) = ";
+const char* const kPlBoth = "PL1/PL2: UFpl = p/(n*pu) = ";
 
 TEST(PlateBuckling, DefaultPanelByHand) {
     Project p = Panel();
     const PlateField f = EvaluatePlateField(p, 1);
-    EXPECT_DOUBLE_EQ(f.alpha, 4.8);
-    EXPECT_DOUBLE_EQ(f.kappaX, 1);
-    EXPECT_NEAR(f.kx, 4.4, 1e-12);
-    EXPECT_DOUBLE_EQ(f.kappaY, 1);
-    EXPECT_NEAR(f.ky, 1.306, 0.0005);
-    EXPECT_NEAR(f.tauC, 196.24, 0.005);
-    EXPECT_NEAR(f.sigCx, 318.94, 0.005);
-    EXPECT_NEAR(f.sigCy, 233.57, 0.005);
-    EXPECT_NEAR(f.UFpb, 0.4343, 0.00005);
-    EXPECT_NEAR(f.beta, 1.2973, 0.00005);
-    EXPECT_NEAR(f.Cx, 0.9475, 0.00005);
-    EXPECT_NEAR(f.Cy, 0.3986, 0.00005);
-    EXPECT_NEAR(f.sigUx, 336.36, 0.005);
-    EXPECT_DOUBLE_EQ(f.sigUy, f.sigCy);  // Cy*Fy = 141.5 lies below the buckling strength
-    EXPECT_NEAR(f.phi, 0.3514, 0.00005);
-    EXPECT_NEAR(f.tauU, 197.65, 0.005);
-    EXPECT_NEAR(f.UFpu, 0.3679, 0.00005);
-    EXPECT_NEAR(f.sigE, 112.69, 0.005);
-    EXPECT_NEAR(f.pu, 1.4387, 0.00005);
-    EXPECT_NEAR(f.UFpl, 0.03475, 0.000005);
-    EXPECT_DOUBLE_EQ(f.se, 625);
+    // Cy*Fy = 141.5 lies below the buckling strength: sigUy = sigCy.
+    ExpectNear({{"alpha", f.alpha, 4.8, 0}, {"kappaX", f.kappaX, 1, 0}, {"kx", f.kx, 4.4, 1e-12},
+                {"kappaY", f.kappaY, 1, 0}, {"ky", f.ky, 1.306, 0.0005},
+                {"tauC", f.tauC, 196.24, 0.005}, {"sigCx", f.sigCx, 318.94, 0.005},
+                {"sigCy", f.sigCy, 233.57, 0.005}, {"UFpb", f.UFpb, 0.4343, 0.00005},
+                {"beta", f.beta, 1.2973, 0.00005}, {"Cx", f.Cx, 0.9475, 0.00005},
+                {"Cy", f.Cy, 0.3986, 0.00005}, {"sigUx", f.sigUx, 336.36, 0.005},
+                {"sigUy", f.sigUy, f.sigCy, 0}, {"phi", f.phi, 0.3514, 0.00005},
+                {"tauU", f.tauU, 197.65, 0.005}, {"UFpu", f.UFpu, 0.3679, 0.00005},
+                {"sigE", f.sigE, 112.69, 0.005}, {"pu", f.pu, 1.4387, 0.00005},
+                {"UFpl", f.UFpl, 0.03475, 0.000005}, {"se", f.se, 625, 0}});
 
     PlateBuckling(p);
-    EXPECT_DOUBLE_EQ(p.SigF, 355);
-    EXPECT_DOUBLE_EQ(p.Pr, 0.6);
-    EXPECT_DOUBLE_EQ(p.UFpb, f.UFpb);
-    EXPECT_DOUBLE_EQ(p.UFpu, f.UFpu);
-    EXPECT_DOUBLE_EQ(p.UFpl, f.UFpl);
-    EXPECT_DOUBLE_EQ(p.UFpb2, f.UFpb);
-    EXPECT_DOUBLE_EQ(p.se, 625);
-    EXPECT_DOUBLE_EQ(p.Cx1, f.Cx);
-    EXPECT_DOUBLE_EQ(p.Cy1, f.Cy);
-    EXPECT_DOUBLE_EQ(p.Cx2, f.Cx);
-    EXPECT_DOUBLE_EQ(p.Cy2, f.Cy);
-    EXPECT_FALSE(p.PlateErrorFlag1);
-    EXPECT_FALSE(p.PlateErrorFlag2);
+    ExpectNear({{"SigF", p.SigF, 355, 0}, {"Pr", p.Pr, 0.6, 0}, {"UFpb", p.UFpb, f.UFpb, 0},
+                {"UFpu", p.UFpu, f.UFpu, 0}, {"UFpl", p.UFpl, f.UFpl, 0},
+                {"UFpb2", p.UFpb2, f.UFpb, 0}, {"se", p.se, 625, 0}, {"Cx1", p.Cx1, f.Cx, 0},
+                {"Cy1", p.Cy1, f.Cy, 0}, {"Cx2", p.Cx2, f.Cx, 0}, {"Cy2", p.Cy2, f.Cy, 0}});
+    EXPECT_FALSE(p.PlateErrorFlag1 || p.PlateErrorFlag2);
     // A tie keeps field 1's texts; field 2's stay as the work copy.
-    ExpectLine(p.UFpbText, {"PL1: UFpb =", kPb1Default, "0.43", " < 1.0 (3/3.1)", kGreen});
-    ExpectLine(p.UFpuText, {"PL1: UFpu = ", std::string("1/0.60^2*(") + kPuTail, "0.37",
-                            " < 1.0 (3/3.3)", kGreen});
-    ExpectLine(p.UFplText, {"PL1/PL2: UFpl = p/(n*pu) = ", "0.030/(0.60*1.439) = ", "0.03",
-                            " < 1.0 (3/3.5)", kGreen});
-    ExpectLine(p.UFpb2Text, {"PL2: UFpb =", kPb1Default, "0.43", " < 1.0 (3/3.1)", kGreen});
-    ExpectLine(p.UFpu2Text, {"PL2: UFpu = ", std::string("1/0.60^2*((") + kPuTail, "0.37",
-                             " < 1.0 (3/3.3)", kGreen});
-    ExpectLine(p.UFpl2Text, {"PL1/PL2: UFpl = p/(n*pu) = ", "0.030/(0.60*1.439) = ", "0.03",
-                             " < 1.0 (3/3.5)", kGreen});
-}
+    ExpectResultLine(p.UFpbText, {"PL1: UFpb =", kPb1Default, "0.43", " < 1.0 (3/3.1)", kGreen});
+    ExpectResultLine(p.UFpuText, {"PL1: UFpu = ", std::string("1/0.60^2*(") + kPuTail, "0.37",
+                                  " < 1.0 (3/3.3)", kGreen});
+    ExpectResultLine(p.UFplText,
+                     {kPlBoth, "0.030/(0.60*1.439) = ", "0.03", " < 1.0 (3/3.5)", kGreen});
+    ExpectResultLine(p.UFpb2Text, {"PL2: UFpb =", kPb1Default, "0.43", " < 1.0 (3/3.1)", kGreen});
+    ExpectResultLine(p.UFpu2Text, {"PL2: UFpu = ", std::string("1/0.60^2*((") + kPuTail, "0.37",
+                                   " < 1.0 (3/3.3)", kGreen});
+    ExpectResultLine(p.UFpl2Text,
+                     {kPlBoth, "0.030/(0.60*1.439) = ", "0.03", " < 1.0 (3/3.5)", kGreen});
 
-TEST(PlateBuckling, StressesReadAsEnteredInTheTexts) {
     // -12.45 is held as -12.4499998; the text rounds the entered number, as its field does.
-    Project p = Panel([](Project& q) {
-        q.SigyA = -12.45f;
-        q.SigyC = -12.45f;
-    });
+    p.SigyA = p.SigyC = -12.45f;
+    StressDistribution(p);
     PlateBuckling(p);
     EXPECT_NE(p.UFpbText.formula.find(" + (-12.5/233.6)^2 + "), std::string::npos)
         << p.UFpbText.formula;
@@ -113,7 +115,7 @@ TEST(PlateBuckling, CoefficientsByStiffenerFamily) {
     for (int family = 0; family <= 9; ++family) {
         SCOPED_TRACE("family " + std::to_string(family));
         const bool flatOrBulb = family >= 4 && family <= 6;
-        Project p = Panel([family](Project& q) { q.StiffProfileType = family; });
+        Project p = Panel({.family = family});
         const PlateField f = EvaluatePlateField(p, 1);
         EXPECT_NEAR(f.kx, flatOrBulb ? 4.0 : 4.4, 1e-12);
         EXPECT_NEAR(f.ky, flatOrBulb ? 1.1975583 : 1.3064272, 5e-7);
@@ -121,12 +123,11 @@ TEST(PlateBuckling, CoefficientsByStiffenerFamily) {
 }
 
 TEST(PlateBuckling, LongitudinalStressRatio) {
-    struct Row {
+    const struct {
         const char* name;
         float sigxA, sigxB;
         double kappa1, kx1, kappa2, kx2;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"uniform compression", -100, -100, 1, 4.4, 1, 4.4},
         // Stiffener line at 0: field 1 runs from -100 to 0, polynomial with kappa 0.
         {"field 2 wholly in tension", -100, 100, 0, 8.36, 1, 4.4},
@@ -134,28 +135,22 @@ TEST(PlateBuckling, LongitudinalStressRatio) {
         {"field 1 in pure bending", -100, 300, -1, 26.4, 1, 4.4},
         {"tension everywhere", 50, 50, 1, 4.4, 1, 4.4},
     };
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
-        Project p = Panel([&r](Project& q) {
-            q.SigxA = r.sigxA;
-            q.SigxB = r.sigxB;
-        });
+        Project p = Panel({.sigxA = r.sigxA, .sigxB = r.sigxB});
         const PlateField f1 = EvaluatePlateField(p, 1);
         const PlateField f2 = EvaluatePlateField(p, 2);
-        EXPECT_DOUBLE_EQ(f1.kappaX, r.kappa1);
-        EXPECT_NEAR(f1.kx, r.kx1, 5e-7);
-        EXPECT_DOUBLE_EQ(f2.kappaX, r.kappa2);
-        EXPECT_NEAR(f2.kx, r.kx2, 5e-7);
+        ExpectNear({{"kappa1", f1.kappaX, r.kappa1, 0}, {"kx1", f1.kx, r.kx1, 5e-7},
+                    {"kappa2", f2.kappaX, r.kappa2, 1e-15}, {"kx2", f2.kx, r.kx2, 5e-7}});
     }
 }
 
 TEST(PlateBuckling, TransverseCoefficientCases) {
-    struct Row {
+    const struct {
         const char* name;
         float L1, sigyA, sigyC;
         double kappaY, ky;
-    };
-    const Row rows[] = {
+    } rows[] = {
         // 24/4 + (1.0875*1.25^2 - 18/4), the same as 12/2 + (1.0875*1.25^2 - 9/2).
         {"alpha 2 exactly, first formula", 1250, -30, 0, 0, 1.2 * 3.19921875},
         {"alpha 1.5, first formula", 937.5, -30, 0, 0, 5.9227778},
@@ -166,215 +161,155 @@ TEST(PlateBuckling, TransverseCoefficientCases) {
         {"kappa 1/3 exactly, third formula", 3000, -30, -10, 1.0 / 3.0, 1.8943195},
         {"transverse tension", 3000, 10, 20, 1, 1.3064272},
     };
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
-        Project p = Panel([&r](Project& q) {
-            q.L1 = r.L1;
-            q.SigyA = r.sigyA;
-            q.SigyC = r.sigyC;
-        });
+        Project p = Panel({.L1 = r.L1, .sigyA = r.sigyA, .sigyC = r.sigyC});
         const PlateField f = EvaluatePlateField(p, 1);
         EXPECT_DOUBLE_EQ(f.kappaY, r.kappaY);
         EXPECT_NEAR(f.ky, r.ky, 5e-7);
     }
 }
 
-TEST(PlateBuckling, CompressedFieldBesideAFieldInTension) {
-    Project p = Panel([](Project& q) { q.SigxB = 100; });
-    PlateBuckling(p);
-    // Field 1: kx = 7.6*1.1 = 8.36, sigCx = 355*(1 - 0.24*355/1593.9) = 336.0.
-    ExpectLine(p.UFpbText,
-               {"PL1: UFpb =", "1/0.60^2*((-100.0/336.0)^2 + (-30.0/233.6)^2 + (40.0/196.2)^2) = ",
-                "0.41", " < 1.0 (3/3.1)", kGreen});
-    // Field 2 carries no longitudinal compression.
-    ExpectLine(p.UFpb2Text,
-               {"PL2: UFpb =", "1/0.60^2*((0.0/318.9)^2 + (-30.0/233.6)^2 + (40.0/196.2)^2) = ",
-                "0.16", " < 1.0 (3/3.1)", kGreen});
-    EXPECT_NEAR(p.UFpb, 0.4072, 0.00005);
-    EXPECT_NEAR(p.UFpb2, 0.1612, 0.00005);
-    EXPECT_EQ(p.UFplText.label, "PL1: UFpl = p/(n*pu) = ");
-    EXPECT_EQ(p.UFpl2Text.label, "PL2: UFpl = p/(n*pu) = ");
-    EXPECT_EQ(p.UFpl2Text.formula, "0.030/(0.60*1.482) = ");
-}
-
-TEST(PlateBuckling, LateralPressureLabelAndStressesAtTheStiffener) {
-    struct Row {
+// Each factor is reported for the field it is worst in, a tie keeping field 1; the lateral
+// pressure row speaks for both fields when they are equal in width and stress.
+TEST(PlateBuckling, EachFactorFromTheFieldItIsWorstIn) {
+    const struct {
         const char* name;
-        float s1, s2, sigxA, sigxB, sigyA, sigyC;
-        const char* label;   // the reported row
-        const char* label2;  // field 2's work copy
-    };
-    const Row rows[] = {
-        {"equal fields", 625, 625, -100, -100, -30, -30, "PL1/PL2: UFpl = p/(n*pu) = ",
-         "PL1/PL2: UFpl = p/(n*pu) = "},
-        {"field 2 wider", 625, 700, -100, -100, -30, -30, "PL2: UFpl = p/(n*pu) = ",
-         "PL2: UFpl = p/(n*pu) = "},
-        {"field 1 wider", 700, 625, -100, -100, -30, -30, "PL1: UFpl = p/(n*pu) = ",
-         "PL2: UFpl = p/(n*pu) = "},
-        {"different stresses", 625, 625, -100, 100, -30, -30, "PL1: UFpl = p/(n*pu) = ",
-         "PL2: UFpl = p/(n*pu) = "},
+        Input in;
+        const char* fields;  // where UFpb, UFpu and UFpl come from
+        double UFpb, UFpu, UFpl;  // -1: not worked by hand
+        const char *plLabel, *plLabel2;
+    } rows[] = {
+        {"tie keeps field 1", {}, "111", 0.43430, 0.36785, 0.034753,
+         kPlBoth, kPlBoth},
+        {"wider field 2", {.s2 = 800}, "222", 0.53649, 0.49732, 0.055467,
+         "PL2: UFpl = p/(n*pu) = ", "PL2: UFpl = p/(n*pu) = "},
+        {"wider field 1", {.s1 = 800}, "111", 0.53649, 0.49732, 0.055467,
+         "PL1: UFpl = p/(n*pu) = ", "PL2: UFpl = p/(n*pu) = "},
+        // Field 1 more compressed, field 2 wider: the factors come from different fields.
+        {"mixed", {.s2 = 700, .sigxA = -150, .sigxB = -20}, "112", 0.74946, 0.65612, 0.042800,
+         "PL2: UFpl = p/(n*pu) = ", "PL2: UFpl = p/(n*pu) = "},
+        {"different stresses", {.sigxB = 100}, "111", -1, -1, -1,
+         "PL1: UFpl = p/(n*pu) = ", "PL2: UFpl = p/(n*pu) = "},
         // Field 1's text compares its zeroed 0 with field 2's 20 still standing; by field 2's
         // turn both are 0. The factors tie, so field 1's label is shown.
-        {"tension on both fields", 625, 625, 80, 20, 10, 5, "PL1: UFpl = p/(n*pu) = ",
-         "PL1/PL2: UFpl = p/(n*pu) = "},
+        {"tension on both fields", {.sigxA = 80, .sigxB = 20, .sigyA = 10, .sigyC = 5}, "111",
+         -1, -1, -1, "PL1: UFpl = p/(n*pu) = ", kPlBoth},
     };
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
-        Project p = Panel([&r](Project& q) {
-            q.s1 = r.s1;
-            q.s2 = r.s2;
-            q.SigxA = r.sigxA;
-            q.SigxB = r.sigxB;
-            q.SigyA = r.sigyA;
-            q.SigyC = r.sigyC;
-        });
+        Project p = Panel(r.in);
         PlateBuckling(p);
-        EXPECT_EQ(p.UFplText.label, r.label);
-        EXPECT_EQ(p.UFpl2Text.label, r.label2);
-        EXPECT_LE(p.SigxMin1, 0);
-        EXPECT_LE(p.SigxMin2, 0);
-        EXPECT_LE(p.SigyMin1, 0);
-        EXPECT_LE(p.SigyMin2, 0);
-    }
-}
-
-TEST(PlateBuckling, EachFactorFromTheFieldItIsWorstIn) {
-    struct Row {
-        const char* name;
-        float s1, s2, sigxA, sigxB;
-        int pbField, puField, plField;
-        double UFpb, UFpu, UFpl;
-    };
-    const Row rows[] = {
-        {"tie keeps field 1", 625, 625, -100, -100, 1, 1, 1, 0.43430, 0.36785, 0.034753},
-        {"wider field 2", 625, 800, -100, -100, 2, 2, 2, 0.53649, 0.49732, 0.055467},
-        {"wider field 1", 800, 625, -100, -100, 1, 1, 1, 0.53649, 0.49732, 0.055467},
-        // Field 1 more compressed, field 2 wider: the factors come from different fields.
-        {"mixed", 625, 700, -150, -20, 1, 1, 2, 0.74946, 0.65612, 0.042800},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        Project p = Panel([&r](Project& q) {
-            q.s1 = r.s1;
-            q.s2 = r.s2;
-            q.SigxA = r.sigxA;
-            q.SigxB = r.sigxB;
-        });
-        PlateBuckling(p);
-        EXPECT_NEAR(p.UFpb, r.UFpb, 0.000005);
-        EXPECT_NEAR(p.UFpu, r.UFpu, 0.000005);
-        EXPECT_NEAR(p.UFpl, r.UFpl, 0.0000005);
-        EXPECT_EQ(p.UFpbText.label, r.pbField == 1 ? "PL1: UFpb =" : "PL2: UFpb =");
-        EXPECT_EQ(p.UFpuText.label, r.puField == 1 ? "PL1: UFpu = " : "PL2: UFpu = ");
-        if (r.pbField == 2) {
+        if (r.UFpb >= 0) {
+            ExpectNear({{"UFpb", p.UFpb, r.UFpb, 0.000005},
+                        {"UFpu", p.UFpu, r.UFpu, 0.000005},
+                        {"UFpl", p.UFpl, r.UFpl, 0.0000005}});
+        }
+        EXPECT_EQ(p.UFpbText.label, r.fields[0] == '1' ? "PL1: UFpb =" : "PL2: UFpb =");
+        EXPECT_EQ(p.UFpuText.label, r.fields[1] == '1' ? "PL1: UFpu = " : "PL2: UFpu = ");
+        EXPECT_EQ(p.UFplText.label, r.plLabel);
+        EXPECT_EQ(p.UFpl2Text.label, r.plLabel2);
+        if (r.fields[0] == '2') {
             EXPECT_DOUBLE_EQ(p.UFpb, p.UFpb2);
             EXPECT_EQ(p.UFpbText.formula, p.UFpb2Text.formula);
         }
-        if (r.puField == 2) {
+        if (r.fields[1] == '2') {
             EXPECT_EQ(p.UFpuText.formula, p.UFpu2Text.formula);
         }
-        if (r.plField == 2) {
-            EXPECT_EQ(p.UFplText.label, p.UFpl2Text.label);
+        if (r.fields[2] == '2') {
             EXPECT_EQ(p.UFplText.formula, p.UFpl2Text.formula);
-        } else {
-            EXPECT_NE(p.UFplText.label, "PL2: UFpl = p/(n*pu) = ");
         }
+        // The stresses at the stiffener are left without tension.
+        EXPECT_LE(std::max({p.SigxMin1, p.SigxMin2, p.SigyMin1, p.SigyMin2}), 0);
     }
 }
 
+TEST(PlateBuckling, CompressedFieldBesideAFieldInTension) {
+    Project p = Panel({.sigxB = 100});
+    PlateBuckling(p);
+    // Field 1: kx = 7.6*1.1 = 8.36, sigCx = 355*(1 - 0.24*355/1593.9) = 336.0.
+    ExpectResultLine(p.UFpbText,
+                     {"PL1: UFpb =",
+                      "1/0.60^2*((-100.0/336.0)^2 + (-30.0/233.6)^2 + (40.0/196.2)^2) = ", "0.41",
+                      " < 1.0 (3/3.1)", kGreen});
+    // Field 2 carries no longitudinal compression.
+    ExpectResultLine(p.UFpb2Text,
+                     {"PL2: UFpb =",
+                      "1/0.60^2*((0.0/318.9)^2 + (-30.0/233.6)^2 + (40.0/196.2)^2) = ", "0.16",
+                      " < 1.0 (3/3.1)", kGreen});
+    ExpectNear({{"UFpb", p.UFpb, 0.4072, 0.00005}, {"UFpb2", p.UFpb2, 0.1612, 0.00005}});
+    EXPECT_EQ(p.UFpl2Text.formula, "0.030/(0.60*1.482) = ");
+}
+
 TEST(PlateBuckling, NoStressNoPressureGivesNoRows) {
-    Project p = Panel([](Project& q) {
-        q.SigxA = q.SigxB = q.SigyA = q.SigyC = q.Tau = q.p = 0;
-    });
+    Project p = Panel({.sigxA = 0, .sigxB = 0, .sigyA = 0, .sigyC = 0, .tau = 0, .p = 0});
     p.UFpbText = {"stale", "x", "9.99", "r", kRed};  // a check clears its own texts first
     PlateBuckling(p);
-    EXPECT_EQ(p.UFpb, 0);
-    EXPECT_EQ(p.UFpu, 0);
-    EXPECT_EQ(p.UFpl, 0);
-    for (const ResultLine* line : {&p.UFpbText, &p.UFpuText, &p.UFplText, &p.UFpb2Text,
-                                   &p.UFpu2Text, &p.UFpl2Text}) {
+    ExpectNear({{"UFpb", p.UFpb, 0, 0}, {"UFpu", p.UFpu, 0, 0}, {"UFpl", p.UFpl, 0, 0},
+                {"se", p.se, 625, 0}});
+    for (const ResultLine* line :
+         {&p.UFpbText, &p.UFpuText, &p.UFplText, &p.UFpb2Text, &p.UFpu2Text, &p.UFpl2Text}) {
         EXPECT_FALSE(line->Produced());
         EXPECT_TRUE(line->formula.empty());
     }
-    EXPECT_DOUBLE_EQ(p.se, 625);
 }
 
 TEST(PlateBuckling, ThickPlateIsStockyOnBothFields) {
     // beta = 31.25/2*sqrt(355/206000) = 0.649: Cx = 1, and Cy = 0.208 + 0.079*(1 + 2.377)^2 =
     // 1.11, limited to 1.
-    Project p = Panel([](Project& q) { q.t = 40; });
+    Project p = Panel({.t = 40});
     for (int field : {1, 2}) {
         SCOPED_TRACE("field " + std::to_string(field));
         const PlateField f = EvaluatePlateField(p, field);
         EXPECT_NEAR(f.beta, 0.6486, 0.00005);
-        EXPECT_EQ(f.Cx, 1);
         EXPECT_GE(f.phi, 0.5);
-        EXPECT_EQ(f.Cy, 1);
     }
     PlateBuckling(p);
-    EXPECT_EQ(p.Cx1, 1);
-    EXPECT_EQ(p.Cy1, 1);
-    EXPECT_EQ(p.Cx2, 1);
-    EXPECT_EQ(p.Cy2, 1);
+    ExpectNear({{"Cx1", p.Cx1, 1, 0}, {"Cy1", p.Cy1, 1, 0}, {"Cx2", p.Cx2, 1, 0},
+                {"Cy2", p.Cy2, 1, 0}});
 }
 
 TEST(PlateBuckling, EffectiveWidthOfABuckledPlate) {
-    struct Row {
-        const char* name;
-        float UFallow, sigy;
+    const struct {
+        float sigy;
         const char* value;
         double X, Cxe, se;
-    };
-    const Row rows[] = {
+    } rows[] = {
         // X = 1 - (1 - 0.25*0.3514^2)*(30/233.57)^2 = 0.984; Cxe = 0.992 + 0.023, capped at 1;
         // se = 625*sqrt(1 - (40/204.96)^2)*1*0.9475.
-        {"Cxe capped", 0.3f, -30, "1.74", 0.98401, 1, 580.794},
+        {-30, "1.74", 0.98401, 1, 580.794},
         // X = 1 - 0.96914*(150/233.57)^2 = 0.6003; Cxe = 0.7748 + 0.5*0.3514*150/233.57.
-        {"Cxe below 1", 0.3f, -150, "6.14", 0.60029, 0.88761, 515.518},
+        {-150, "6.14", 0.60029, 0.88761, 515.518},
     };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        Project p = Panel([&r](Project& q) {
-            q.UFallow = r.UFallow;
-            q.SigyA = r.sigy;
-            q.SigyC = r.sigy;
-        });
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.value);
+        Project p = Panel({.sigyA = r.sigy, .sigyC = r.sigy, .n = 0.3f});
         PlateBuckling(p);
         EXPECT_EQ(p.UFpbText.value, r.value);
         EXPECT_EQ(p.UFpbText.status, kRed);
-        const PlateField f = EvaluatePlateField(p, 1);
-        EXPECT_NEAR(f.X, r.X, 0.000005);
-        EXPECT_NEAR(p.Cy1, r.Cxe, 0.000005);
-        EXPECT_NEAR(p.Cy2, r.Cxe, 0.000005);
-        EXPECT_NEAR(p.se, r.se, 0.0005);
-        EXPECT_FALSE(p.PlateErrorFlag1);
-        EXPECT_FALSE(p.PlateErrorFlag2);
+        ExpectNear({{"X", EvaluatePlateField(p, 1).X, r.X, 0.000005},
+                    {"Cy1", p.Cy1, r.Cxe, 0.000005}, {"Cy2", p.Cy2, r.Cxe, 0.000005},
+                    {"se", p.se, r.se, 0.0005}});
+        EXPECT_FALSE(p.PlateErrorFlag1 || p.PlateErrorFlag2);
     }
 }
 
 TEST(PlateBuckling, ErrorFlagsAreSetPerField) {
     // With sigx = -50 and no shear, the transverse stress beats sigUy/sqrt(1 - Phi^2/4) of the
     // wider field first: 233.6 for 625 mm, 122.5 for 1000 mm.
-    struct Row {
-        const char* name;
+    const struct {
         float s1, s2, sigy;
         bool flag1, flag2;
+    } rows[] = {
+        {625, 625, -150, false, false},
+        {625, 1000, -150, false, true},
+        {1000, 625, -150, true, false},
+        {625, 625, -250, true, true},
     };
-    const Row rows[] = {
-        {"neither", 625, 625, -150, false, false},
-        {"field 2 only", 625, 1000, -150, false, true},
-        {"field 1 only", 1000, 625, -150, true, false},
-        {"both", 625, 625, -250, true, true},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        Project p = Panel([&r](Project& q) {
-            q.s1 = r.s1;
-            q.s2 = r.s2;
-            q.SigxA = q.SigxB = -50;
-            q.SigyA = q.SigyC = r.sigy;
-            q.Tau = 0;
-        });
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.s1 << ' ' << r.s2 << ' ' << r.sigy);
+        Project p = Panel({.s1 = r.s1, .s2 = r.s2, .sigxA = -50, .sigxB = -50, .sigyA = r.sigy,
+                           .sigyC = r.sigy, .tau = 0});
         PlateBuckling(p);
         EXPECT_GE(p.UFpb, 1);
         EXPECT_EQ(p.PlateErrorFlag1, r.flag1);
@@ -393,15 +328,13 @@ TEST(PlateBuckling, ErrorFlagsAreSetPerField) {
 }
 
 TEST(PlateBuckling, EffectiveWidthCoefficientAtItsLimits) {
-    struct Row {
+    // Phi = 0.4, |sigy0|/sigUy = 0.5, Cy = 0.3: Cxe = sqrt(X) + 0.1.
+    const struct {
         const char* name;
         int field;
-        double X;
-        double value;
+        double X, value;
         bool flag;
-    };
-    // Phi = 0.4, |sigy0|/sigUy = 0.5, Cy = 0.3: Cxe = sqrt(X) + 0.1.
-    const Row rows[] = {
+    } rows[] = {
         {"field 1, X > 0", 1, 0.25, 0.6, false},
         {"field 2, X > 0", 2, 0.25, 0.6, false},
         {"field 1, X = 0 keeps Cy", 1, 0, 0.3, false},
@@ -410,7 +343,7 @@ TEST(PlateBuckling, EffectiveWidthCoefficientAtItsLimits) {
         {"field 2, X < 0", 2, -1e-12, 0.3, true},
         {"capped at 1", 1, 0.9025, 1, false},
     };
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         const WidthCoefficient c = EffectiveWidthCoefficient(r.field, r.X, 0.4, 0.5, 0.3);
         EXPECT_NEAR(c.value, r.value, 1e-12);
@@ -419,53 +352,27 @@ TEST(PlateBuckling, EffectiveWidthCoefficientAtItsLimits) {
 }
 
 TEST(PlateBuckling, FailuresNameTheirCause) {
-    struct Row {
-        const char* name;
-        std::function<void(Project&)> change;
-        const char* cause;
-    };
-    const Row rows[] = {
-        {"t = 0", [](Project& q) { q.t = 0; }, "division by zero (plate thickness t is zero)"},
-        {"s1 = 0", [](Project& q) { q.s1 = 0; },
-         "division by zero (plate field 1: spacing s1 is zero)"},
-        {"s2 = 0", [](Project& q) { q.s2 = 0; },
-         "division by zero (plate field 2: spacing s2 is zero)"},
-        {"L1 = 0", [](Project& q) { q.L1 = 0; },
-         "division by zero (aspect ratio: span L1 is zero)"},
-        {"n = 0", [](Project& q) { q.UFallow = 0; },
-         "division by zero (allowable utilisation factor n is zero)"},
-        {"E = 0", [](Project& q) { q.E = 0; }, "division by zero (Young's modulus E is zero)"},
-        {"Fyp = 0", [](Project& q) { q.Fyp = 0; },
-         "division by zero (buckling: critical longitudinal stress is zero)"},
-        {"equivalent stress above yield",
-         [](Project& q) { q.SigxA = q.SigxB = -400; },
-         "square root of a negative number (lateral pressure: equivalent stress above yield)"},
+    const std::string aboveYield =
+        "square root of a negative number (lateral pressure: equivalent stress above yield)";
+    const std::pair<Input, std::string> rows[] = {
+        {{.t = 0}, "division by zero (plate thickness t is zero)"},
+        {{.s1 = 0}, "division by zero (plate field 1: spacing s1 is zero)"},
+        {{.s2 = 0}, "division by zero (plate field 2: spacing s2 is zero)"},
+        {{.L1 = 0}, "division by zero (aspect ratio: span L1 is zero)"},
+        {{.n = 0}, "division by zero (allowable utilisation factor n is zero)"},
+        {{.E = 0}, "division by zero (Young's modulus E is zero)"},
+        {{.Fyp = 0}, "division by zero (buckling: critical longitudinal stress is zero)"},
+        {{.sigxA = -400, .sigxB = -400}, aboveYield},
         // sigE >= sqrt(3)*tau, so shear above tauF = 204.96 always fails here first.
-        {"shear above shear yield", [](Project& q) { q.Tau = 205; },
-         "square root of a negative number (lateral pressure: equivalent stress above yield)"},
-        {"only field 2 above yield",
-         [](Project& q) {
-             q.SigxA = -100;
-             q.SigxB = -400;
-         },
-         "square root of a negative number (lateral pressure: equivalent stress above yield)"},
+        {{.tau = 205}, aboveYield},
+        {{.sigxB = -400}, aboveYield},  // only field 2 above yield
         // sigE = 355 exactly leaves the plate no capacity for pressure: pu = 0.
-        {"equivalent stress at yield",
-         [](Project& q) {
-             q.SigxA = q.SigxB = -355;
-             q.SigyA = q.SigyC = q.Tau = 0;
-         },
+        {{.sigxA = -355, .sigxB = -355, .sigyA = 0, .sigyC = 0, .tau = 0},
          "division by zero (lateral pressure: ultimate pressure pu is zero)"},
     };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        Project p = Panel(r.change);
-        try {
-            PlateBuckling(p);
-            ADD_FAILURE() << "no failure";
-        } catch (const CalcError& e) {
-            EXPECT_EQ(std::string(e.what()), r.cause);
-        }
+    for (const auto& [in, cause] : rows) {
+        Project p = Panel(in);
+        EXPECT_EQ(CalcFailureOf([&] { PlateBuckling(p); }), cause);
     }
 }
 
@@ -490,54 +397,40 @@ TEST_F(PlateChecks, DefaultProjectThroughCalculate) {
     ASSERT_FALSE(p_.CalcFailure) << p_.CalcFailure->Text();
     EXPECT_EQ(p_.Fyp, 355);
     EXPECT_EQ(p_.Fup, 470);
-    ExpectLine(p_.UFpbText, {"PL1: UFpb =", kPb1Default, "0.43", " < 1.0 (3/3.1)", kGreen});
-    EXPECT_EQ(p_.UFplText.label, "PL1/PL2: UFpl = p/(n*pu) = ");
-    EXPECT_NEAR(p_.UFpu, 0.37, 0.005);
-    EXPECT_NEAR(p_.UFpl, 0.035, 0.0005);
-    EXPECT_DOUBLE_EQ(p_.se, 625);
+    ExpectResultLine(p_.UFpbText, {"PL1: UFpb =", kPb1Default, "0.43", " < 1.0 (3/3.1)", kGreen});
     EXPECT_NEAR(p_.UFy, 0.45, 0.005);
-    EXPECT_EQ(p_.UFyText.label, "Point: A:  UF = F.S.*Sigeq/Fy = ");
     EXPECT_NEAR(p_.UFt, 0.33, 0.005);
-    EXPECT_EQ(p_.UFtText.label, "Plate 1: UF = tmin/t = ");
-    EXPECT_EQ(p_.StructureType, "  Tank Bulkhead");
 }
 
 TEST_F(PlateChecks, AFailureStopsTheRunAtItsCheck) {
-    struct Row {
-        const char* name;
+    const struct {
         std::function<void(Project&, const Tables&)> change;
-        const char* routine;
-        const char* cause;
-        bool bucklingDone, yieldDone;
-    };
-    const Row rows[] = {
-        {"plate buckling",
-         [](Project& q, const Tables&) { q.SigxA = q.SigxB = -400; }, "plate buckling",
+        const char *routine, *cause;
+        bool bucklingDone;
+    } rows[] = {
+        {[](Project& q, const Tables&) { q.SigxA = q.SigxB = -400; }, "plate buckling",
          "square root of a negative number (lateral pressure: equivalent stress above yield)",
-         false, false},
+         false},
         // The last material row keeps what was typed: a tensile strength of 0 leaves the rule
         // no material yield Y.
-        {"plate scantling",
-         [](Project& q, const Tables& t) {
+        {[](Project& q, const Tables& t) {
              q.PlateMaterialIndex = t.MaterialLastRow();
              q.Fyp = 355;
              q.Fup = 0;
          },
-         "plate scantling", "division by zero (plate scantling: material yield Y is zero)", true,
-         true},
+         "plate scantling", "division by zero (plate scantling: material yield Y is zero)", true},
     };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.routine);
         Fresh();
         Calculate(p_, tables_);  // results of a good run that must not survive the failing one
         r.change(p_, tables_);
         Calculate(p_, tables_);
         ASSERT_TRUE(p_.CalcFailure);
         EXPECT_EQ(p_.CalcFailure->routine, r.routine);
-        EXPECT_EQ(p_.CalcFailure->cause, r.cause);
         EXPECT_EQ(p_.UFpbText.Produced(), r.bucklingDone);
         EXPECT_EQ(p_.se != 0, r.bucklingDone);
-        EXPECT_EQ(p_.UFyText.Produced(), r.yieldDone);
+        EXPECT_EQ(p_.UFyText.Produced(), r.bucklingDone);  // plate yield runs between the two
         EXPECT_FALSE(p_.UFtText.Produced());
         EXPECT_EQ(p_.UFt, 0);
         ASSERT_FALSE(p_.Result.rows.empty());

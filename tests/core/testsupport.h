@@ -1,5 +1,6 @@
 // Helpers shared by the core tests: whole-file bytes, a per-test temporary folder, the
-// command-line tool run through the shell, and a hand-set stiffened panel.
+// command-line tool run through the shell, a hand-set stiffened panel, and result lines and
+// failures of the checks compared whole.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,8 +18,10 @@
 #include <string>
 #include <vector>
 
+#include "core/calcerror.h"
 #include "core/calculate.h"
 #include "core/project.h"
+#include "core/resultline.h"
 
 namespace testsupport {
 
@@ -137,6 +140,28 @@ inline std::string InputSnapshot(const kelvor::Project& p, bool exact) {
         out << ' ' << (exact ? v : v + 0.0f);
     }
     return out.str();
+}
+
+// ----- result lines and failures of the checks
+
+// Every text of a result line; a failure names the text that differs.
+inline void ExpectResultLine(const kelvor::ResultLine& got, const kelvor::ResultLine& want) {
+    EXPECT_EQ(got.label, want.label);
+    EXPECT_EQ(got.formula, want.formula);
+    EXPECT_EQ(got.value, want.value);
+    EXPECT_EQ(got.reference, want.reference);
+    EXPECT_EQ(got.status, want.status);
+}
+
+// The cause a check gives for failing, or "no failure".
+template <typename Run>
+std::string CalcFailureOf(Run run) {
+    try {
+        run();
+    } catch (const kelvor::CalcError& e) {
+        return e.what();
+    }
+    return "no failure";
 }
 
 }  // namespace testsupport
