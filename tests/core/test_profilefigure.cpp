@@ -3,7 +3,10 @@
 // place of the section while FigureToScale is set (as in a new project).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -53,23 +56,18 @@ const CanvasOp* Text(const RecordingCanvas& c, const std::string& text) {
     return nullptr;
 }
 
-bool SameDrawing(const RecordingCanvas& a, const RecordingCanvas& b) {
-    if (a.ops.size() != b.ops.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.ops.size(); ++i) {
-        const CanvasOp& x = a.ops[i];
-        const CanvasOp& y = b.ops[i];
-        if (x.kind != y.kind || x.text != y.text || x.points.size() != y.points.size()) {
-            return false;
+// Every call's kind, text and exact points, one a line.
+std::string Drawn(const RecordingCanvas& c) {
+    std::ostringstream out;
+    out << std::hexfloat;
+    for (const CanvasOp& op : c.ops) {
+        out << static_cast<int>(op.kind) << ' ' << op.text;
+        for (const Point& p : op.points) {
+            out << ' ' << p.x << ',' << p.y;
         }
-        for (std::size_t k = 0; k < x.points.size(); ++k) {
-            if (x.points[k].x != y.points[k].x || x.points[k].y != y.points[k].y) {
-                return false;
-            }
-        }
+        out << '\n';
     }
-    return true;
+    return out.str();
 }
 
 TEST(ProfileFigure, SquareOfOnePointEightDWithThePlateCentred) {
@@ -156,13 +154,10 @@ TEST(ProfileFigure, AxesAndDimensionsWithLabelsApart) {
     const double h = c.TextHeight("s");
     const std::vector<CanvasOp> lines = OfKind(c, CanvasOp::Kind::Line);
     auto has = [&](double x1, double y1, double x2, double y2) {
-        for (const CanvasOp& op : lines) {
-            if (std::abs(op.points[0].x - x1) < 1e-9 && std::abs(op.points[0].y - y1) < 1e-9 &&
-                std::abs(op.points[1].x - x2) < 1e-9 && std::abs(op.points[1].y - y2) < 1e-9) {
-                return true;
-            }
-        }
-        return false;
+        return std::any_of(lines.begin(), lines.end(), [&](const CanvasOp& op) {
+            return std::abs(op.points[0].x - x1) < 1e-9 && std::abs(op.points[0].y - y1) < 1e-9 &&
+                   std::abs(op.points[1].x - x2) < 1e-9 && std::abs(op.points[1].y - y2) < 1e-9;
+        });
     };
     const double tip = Y0 + 22 - 1.2 * h;
     EXPECT_TRUE(has(X0 + 300, Y0 + 40, X0 + 300, tip)) << "Z axis from the neutral axis up";
@@ -193,7 +188,7 @@ TEST(ProfileFigure, AxesAndDimensionsWithLabelsApart) {
     EXPECT_EQ(Z->font.size, 11);
 }
 
-TEST(ProfileFigure, SketchWhileFigureToScaleIsSet) {
+TEST(ProfileFigure, SketchesWhileFigureToScaleIsSetAndForTheTwoGirderFamilies) {
     Project p;
     NewProject(p);
     ASSERT_NE(p.FigureToScale, 0);
@@ -201,36 +196,30 @@ TEST(ProfileFigure, SketchWhileFigureToScaleIsSet) {
     for (int family = 0; family < 10; ++family) {
         SCOPED_TRACE(family);
         p.StiffProfileType = family;
-        RecordingCanvas drawn(200, 150);
+        RecordingCanvas drawn(200, 150), sketch(200, 150);
         drawn.ScaleTo(0, 0, 4, 3);
-        DrawProfileFigure(drawn, p);
-        RecordingCanvas sketch(200, 150);
         sketch.ScaleTo(0, 0, 4, 3);
+        DrawProfileFigure(drawn, p);
         sketch.Clear();
         sketch.DrawSketch(*StiffenerSketch(family), 0, 0, 4, 3);
-        EXPECT_TRUE(SameDrawing(drawn, sketch));
+        EXPECT_EQ(Drawn(drawn), Drawn(sketch));
     }
     p.FigureToScale = 0;
     EXPECT_STREQ(ProfileFigureCaption(p), "Figure to Scale");
-}
 
-TEST(ProfileFigure, GirderSketchOnlyForTheTwoGirderFamilies) {
-    const struct {
-        int type;
-        std::optional<SketchId> sketch;
-    } rows[] = {{1, SketchId::GirderL}, {3, SketchId::GirderT}, {2, std::nullopt}, {0, {}}};
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.type);
-        Project p;
-        p.GirderProfileType = r.type;
-        RecordingCanvas drawn(200, 150);
-        EXPECT_EQ(DrawGirderFigure(drawn, p), r.sketch.has_value());
-        RecordingCanvas expected(200, 150);
-        if (r.sketch) {
+    const std::pair<int, std::optional<SketchId>> girders[] = {
+        {1, SketchId::GirderL}, {3, SketchId::GirderT}, {2, std::nullopt}, {0, {}}};
+    for (const auto& [type, id] : girders) {
+        SCOPED_TRACE(type);
+        Project g;
+        g.GirderProfileType = type;
+        RecordingCanvas drawn(200, 150), expected(200, 150);
+        EXPECT_EQ(DrawGirderFigure(drawn, g), id.has_value());
+        if (id) {
             expected.Clear();
-            expected.DrawSketch(*r.sketch, 0, 0, 1, 1);
+            expected.DrawSketch(*id, 0, 0, 1, 1);
         }
-        EXPECT_TRUE(SameDrawing(drawn, expected));
+        EXPECT_EQ(Drawn(drawn), Drawn(expected));
     }
 }
 

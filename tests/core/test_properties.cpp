@@ -106,8 +106,34 @@ int SelfResolvingRow(Random& random, const ProfileTable& table, std::size_t comp
     }
 }
 
+// The built-up inputs of a family, as its dialog takes them; table families take none.
+void SetBuiltUp(Project& p, int family, float H, float B, float tw, float tf) {
+    float* const fields[10][4] = {{},
+                                  {&p.LBuiltH, &p.LBuiltB, &p.LBuiltTw, &p.LBuiltTf},
+                                  {},
+                                  {&p.TBuiltH, &p.TBuiltB, &p.TBuiltTw, &p.TBuiltTf},
+                                  {},
+                                  {&p.FbBuiltH, nullptr, &p.FbBuiltTw, nullptr},
+                                  {},
+                                  {&p.RhsBuiltH, &p.RhsBuiltB, &p.RhsBuiltTw, nullptr},
+                                  {&p.TrapBuiltH, &p.TrapBuiltB, &p.TrapBuiltTw, nullptr},
+                                  {&p.IBuiltH, &p.IBuiltB, &p.IBuiltTw, &p.IBuiltTf}};
+    const float values[] = {H, B, tw, tf};
+    for (int k = 0; k < 4; ++k) {
+        if (float* field = fields[family][k]) {
+            *field = values[k];
+        }
+    }
+}
+
 class PropertiesTest : public testsupport::TempDirTest {
 protected:
+    struct Draw {
+        float Project::*field;
+        double lo, hi;
+        int decimals;
+    };
+
     void SetUp() override {
         TempDirTest::SetUp();
         StartupEnvironment env;
@@ -120,29 +146,26 @@ protected:
         p.LoadingCondition = random.Int(0, 2);
         p.CFactorTab = random.Int(0, 2);
         p.CFactorOption = random.Int(0, 1);
-        p.UnitLength = random.Typed(5, 600, 0);
-        p.FS = random.Typed(0.6, 2, 2);
-        p.UFallow = random.Typed(0.6, 2, 2);
-        p.Fyp = random.Typed(235, 460, 0);
-        p.Fup = p.Fyp + random.Typed(80, 200, 0);
-        p.Fys = random.Typed(235, 460, 0);
-        p.Fus = p.Fys + random.Typed(80, 200, 0);
-        p.E = random.Typed(190, 215, 0) * 1000;
-        p.t = random.Typed(6, 30, 1);
-        p.s1 = random.Typed(400, 900, 0);
-        p.s2 = random.Typed(400, 900, 0);
-        p.L1 = random.Typed(1500, 5000, 0);
-        p.L2 = random.Typed(1500, 5000, 0);
-        p.Lg = random.Typed(4000, 12000, 0);
-        p.Lgs = random.Typed(2000, 8000, 0);
-        p.Lt = random.Typed(1000, 4000, 0);
-        p.SigxA = random.Typed(-250, 50, 1);
-        p.SigxB = random.Typed(-250, 50, 1);
-        p.SigyA = random.Typed(-100, 30, 1);
-        p.SigyC = random.Typed(-100, 30, 1);
-        p.Tau = random.Typed(0, 80, 1);
-        p.p = random.Typed(-0.3, 0.3, 3);
-        p.ps = random.Typed(-0.3, 0.3, 3);
+        // Ultimate strengths are drawn as their margin over yield, E in GPa.
+        const Draw draws[] = {
+            {&Project::UnitLength, 5, 600, 0}, {&Project::FS, 0.6, 2, 2},
+            {&Project::UFallow, 0.6, 2, 2},    {&Project::Fyp, 235, 460, 0},
+            {&Project::Fup, 80, 200, 0},       {&Project::Fys, 235, 460, 0},
+            {&Project::Fus, 80, 200, 0},       {&Project::E, 190, 215, 0},
+            {&Project::t, 6, 30, 1},           {&Project::s1, 400, 900, 0},
+            {&Project::s2, 400, 900, 0},       {&Project::L1, 1500, 5000, 0},
+            {&Project::L2, 1500, 5000, 0},     {&Project::Lg, 4000, 12000, 0},
+            {&Project::Lgs, 2000, 8000, 0},    {&Project::Lt, 1000, 4000, 0},
+            {&Project::SigxA, -250, 50, 1},    {&Project::SigxB, -250, 50, 1},
+            {&Project::SigyA, -100, 30, 1},    {&Project::SigyC, -100, 30, 1},
+            {&Project::Tau, 0, 80, 1},         {&Project::p, -0.3, 0.3, 3},
+            {&Project::ps, -0.3, 0.3, 3}};
+        for (const Draw& d : draws) {
+            p.*d.field = random.Typed(d.lo, d.hi, d.decimals);
+        }
+        p.Fup += p.Fyp;
+        p.Fus += p.Fys;
+        p.E *= 1000;
         p.GirderProfileType = random.Int(0, 1) == 0 ? 1 : 3;
         const float girder[] = {random.Typed(400, 1200, 0), random.Typed(150, 400, 0),
                                 random.Typed(8, 20, 1), random.Typed(12, 40, 1)};
@@ -173,18 +196,9 @@ protected:
             case 2: p.TTableRow = SelfResolvingRow(random, tables_.TTable, 4); break;
             case 4: p.FbTableRow = SelfResolvingRow(random, tables_.FbTable, 2); break;
             case 6: p.BfTableRow = SelfResolvingRow(random, tables_.BfTable, 2); break;
-            case 1: p.LBuiltH = H; p.LBuiltB = B; p.LBuiltTw = tw; p.LBuiltTf = tf; break;
-            case 3: p.TBuiltH = H; p.TBuiltB = B; p.TBuiltTw = tw; p.TBuiltTf = tf; break;
-            case 5: p.FbBuiltH = H; p.FbBuiltTw = tw; break;
-            case 7: p.RhsBuiltH = H; p.RhsBuiltB = B; p.RhsBuiltTw = tw; break;
-            case 8:
-                p.TrapBuiltH = H;
-                p.TrapBuiltB = B;
-                p.TrapBuiltTw = tw;
-                p.TrapBuiltOffset = random.Typed(10, B / 2, 0);
-                break;
-            case 9: p.IBuiltH = H; p.IBuiltB = B; p.IBuiltTw = tw; p.IBuiltTf = tf; break;
+            case 8: p.TrapBuiltOffset = random.Typed(10, B / 2, 0); break;
         }
+        SetBuiltUp(p, family, H, B, tw, tf);
         ApplyProfilesAndMaterials(p, tables_);
         p.AnalysisMode = 3;
         return p;
@@ -300,32 +314,11 @@ TEST_F(PropertiesTest, PanelsOfABatchGiveTheResultsOfTheSameProjects) {
         // chosen in its dialog, then saved and opened.
         Project q = panels[k];
         q.PlateMaterialIndex = q.StiffMaterialIndex = tables_.MaterialLastRow();
-        switch (entry.StiffFamily) {
-            case 0: q.LTableRow = entry.StiffRow; break;
-            case 6: q.BfTableRow = entry.StiffRow; break;
-            case 1:
-                q.LBuiltH = entry.StiffH;
-                q.LBuiltB = entry.StiffB;
-                q.LBuiltTw = entry.StiffTw;
-                q.LBuiltTf = entry.StiffTf;
-                break;
-            case 3:
-                q.TBuiltH = entry.StiffH;
-                q.TBuiltB = entry.StiffB;
-                q.TBuiltTw = entry.StiffTw;
-                q.TBuiltTf = entry.StiffTf;
-                break;
-            case 5:
-                q.FbBuiltH = entry.StiffH;
-                q.FbBuiltTw = entry.StiffTw;
-                break;
-            case 9:
-                q.IBuiltH = entry.StiffH;
-                q.IBuiltB = entry.StiffB;
-                q.IBuiltTw = entry.StiffTw;
-                q.IBuiltTf = entry.StiffTf;
-                break;
+        if (entry.StiffFamily == 0 || entry.StiffFamily == 6) {
+            (entry.StiffFamily == 0 ? q.LTableRow : q.BfTableRow) = entry.StiffRow;
         }
+        SetBuiltUp(q, entry.StiffFamily, entry.StiffH, entry.StiffB, entry.StiffTw,
+                   entry.StiffTf);
         ApplyProfilesAndMaterials(q, tables_);
         std::string path = Path("panel.kelvo");
         ASSERT_TRUE(WriteProjectFile(q, path).ok);
@@ -350,32 +343,23 @@ TEST_F(PropertiesTest, NoInputWithinTheLimitsGivesANonFiniteFactorSilently) {
         SCOPED_TRACE("run " + std::to_string(k) + ", family " + std::to_string(family));
         Project p = RandomProject(random, family);
         // A plausible panel with some of its inputs anywhere within the limits.
-        const auto anywhere = [&random](float& field, double lo, double hi, int decimals) {
+        const Draw draws[] = {
+            {&Project::t, 0.1, 100, 1},         {&Project::L1, 50, 20000, 0},
+            {&Project::L2, 50, 20000, 0},       {&Project::s1, 10, 5000, 0},
+            {&Project::s2, 10, 5000, 0},        {&Project::Lg, 1000, 50000, 0},
+            {&Project::Lgs, 1000, 50000, 0},    {&Project::Lt, 400, 20000, 0},
+            {&Project::E, 1000, 500000, 0},     {&Project::Fyp, 50, 2000, 0},
+            {&Project::Fup, 50, 2000, 0},       {&Project::Fys, 50, 2000, 0},
+            {&Project::Fus, 50, 2000, 0},       {&Project::SigxA, -2000, 2000, 1},
+            {&Project::SigxB, -2000, 2000, 1},  {&Project::SigyA, -2000, 2000, 1},
+            {&Project::SigyC, -2000, 2000, 1},  {&Project::Tau, -500, 500, 1},
+            {&Project::p, -5, 5, 3},            {&Project::ps, -5, 5, 3}};
+        for (const Draw& d : draws) {
             if (random.Int(0, 3) == 0) {
-                field = random.Typed(lo, hi, decimals);
+                p.*d.field = random.Typed(d.lo, d.hi, d.decimals);
             }
-        };
-        anywhere(p.t, 0.1, 100, 1);
-        anywhere(p.L1, 50, 20000, 0);
-        anywhere(p.L2, 50, 20000, 0);
-        anywhere(p.s1, 10, 5000, 0);
-        anywhere(p.s2, 10, 5000, 0);
-        anywhere(p.Lg, 1000, 50000, 0);
-        anywhere(p.Lgs, 1000, 50000, 0);
-        anywhere(p.Lt, 400, 20000, 0);
-        anywhere(p.E, 1000, 500000, 0);
+        }
         p.PlateMaterialIndex = p.StiffMaterialIndex = tables_.MaterialLastRow();  // as typed
-        anywhere(p.Fyp, 50, 2000, 0);
-        anywhere(p.Fup, 50, 2000, 0);
-        anywhere(p.Fys, 50, 2000, 0);
-        anywhere(p.Fus, 50, 2000, 0);
-        anywhere(p.SigxA, -2000, 2000, 1);
-        anywhere(p.SigxB, -2000, 2000, 1);
-        anywhere(p.SigyA, -2000, 2000, 1);
-        anywhere(p.SigyC, -2000, 2000, 1);
-        anywhere(p.Tau, -500, 500, 1);
-        anywhere(p.p, -5, 5, 3);
-        anywhere(p.ps, -5, 5, 3);
         ApplyProfilesAndMaterials(p, tables_);
         Calculate(p, tables_);
         if (p.CalcFailure) {

@@ -9,9 +9,12 @@
 #include "core/calculate.h"
 #include "core/project.h"
 #include "core/tables.h"
+#include "testsupport.h"
 
 namespace kelvor {
 namespace {
+
+using testsupport::ExpectResultLine;
 
 // Moduli chosen so that the bending stresses come out round. With p = 0.0625 MPa (exact in
 // single precision), s1 = s2 = 625 and L1 = 3000:
@@ -35,15 +38,21 @@ Project YieldProject(float sigx, float sigyA, float sigyC, float tau, float pres
     return p;
 }
 
-TEST(StiffenerYield, PlateSideGoverningPoint) {
+// The line of the governing point on the plate ('p') or stiffener ('s') side.
+ResultLine YieldLine(const char* point, const char* formula, const char* value,
+                     int status = kGreen) {
+    return {std::string("Point ") + point + ": UF = F.S.*Sigeq/Fy  = ", formula, value,
+            "  < 1.0 (3-2-1/3.11)", status};
+}
+
+TEST(StiffenerYield, GoverningPointOnEachSide) {
     struct Row {
         const char* name;
-        float sigx, sigyA, sigyC, tau, pressure;
-        const char* label;
-        const char* formula;
-        const char* value;
+        float sigx, sigyA, sigyC, tau, pressure, Ws;
+        const ResultLine* line;  // the plate side's, or the stiffener side's
+        ResultLine want;
     };
-    // sigeq = sqrt(sx^2 + sy^2 - sx*sy + 3 tau^2), UF = 1.43*sigeq/355:
+    // Plate side: sigeq = sqrt(sx^2 + sy^2 - sx*sy + 3 tau^2), UF = 1.43*sigeq/355:
     //  compression: 1 (-90, -30): 8100 + 900 - 2700 + 4800 = 11100 -> 105.36
     //               2 (-105, -30): 11025 + 900 - 3150 + 4800 = 13575 -> 116.51, UF 0.469
     //  tension:     1 and 3 (110, -30): 12100 + 900 + 3300 + 4800 = 21100 -> 145.26, UF 0.585
@@ -53,66 +62,45 @@ TEST(StiffenerYield, PlateSideGoverningPoint) {
     //  p = 0, tau = 0: all three (-100, -30): 10000 + 900 - 3000 = 7900 -> 88.88, UF 0.358;
     //               equal, so point 1
     //  p = 0, tau = 0, SigyA -40, SigyC -30: 87.18, 87.89, 88.88 -> point 3
-    const Row rows[] = {
-        {"compression", -100, -30, -30, 40, 0.0625f, "Point 2p: UF = F.S.*Sigeq/Fy  = ",
-         "1.43*116.5/355.0 = ", "0.47"},
-        {"tension", 100, -30, -30, 40, 0.0625f, "Point 1p: UF = F.S.*Sigeq/Fy  = ",
-         "1.43*145.3/355.0 = ", "0.59"},
-        {"end C", 100, 0, -60, 0, 0.0625f, "Point 3p: UF = F.S.*Sigeq/Fy  = ",
-         "1.43*149.3/355.0 = ", "0.60"},
-        {"membrane only, tie", -100, -30, -30, 0, 0, "Point 1p: UF = F.S.*Sigeq/Fy  = ",
-         "1.43*88.9/355.0 = ", "0.36"},
-        {"membrane only, end C", -100, -40, -30, 0, 0, "Point 3p: UF = F.S.*Sigeq/Fy  = ",
-         "1.43*88.9/355.0 = ", "0.36"},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        Project p = YieldProject(r.sigx, r.sigyA, r.sigyC, r.tau, r.pressure);
-        StiffenerYield(p);
-        EXPECT_EQ(p.YieldPlateText.label, r.label);
-        EXPECT_EQ(p.YieldPlateText.formula, r.formula);
-        EXPECT_EQ(p.YieldPlateText.value, r.value);
-        EXPECT_EQ(p.YieldPlateText.reference, "  < 1.0 (3-2-1/3.11)");
-        EXPECT_EQ(p.YieldPlateText.status, kGreen);
-    }
-}
-
-TEST(StiffenerYield, StiffenerSideGoverningPoint) {
-    struct Row {
-        const char* name;
-        float sigx, pressure, Ws;
-        const char* label;
-        const char* formula;
-        const char* value;
-    };
-    // sigma = |SigxStiff - 50| at the end, |SigxStiff + 25| at mid-span:
+    // Stiffener side: sigma = |SigxStiff - 50| at the end, |SigxStiff + 25| at mid-span:
     //  -100: 150 against 75 -> point 1, UF = 1.43*150/355 = 0.604
     //    40:  10 against 65 -> point 2, UF = 1.43*65/355 = 0.262
     //  12.5: 37.5 against 37.5 -> the tie keeps point 1
     //  12.5 with p = 0.03 (0.0299999993 in single), Ws 281 250: 37.4999989 against 37.4999994,
     //        both 37.5 in single precision -> still point 1
     //  p = 0: 100 at both points -> point 1
+    Project p;
+    const ResultLine* const plate = &p.YieldPlateText;
+    const ResultLine* const stiff = &p.YieldStiffText;
+    const float ws = 585937.5f;
     const Row rows[] = {
-        {"compression", -100, 0.0625f, 585937.5f, "Point 1s: UF = F.S.*Sigeq/Fy  = ",
-         "1.43*150.0/355.0 = ", "0.60"},
-        {"tension", 40, 0.0625f, 585937.5f, "Point 2s: UF = F.S.*Sigeq/Fy  = ",
-         "1.43*65.0/355.0 = ", "0.26"},
-        {"tie", 12.5f, 0.0625f, 585937.5f, "Point 1s: UF = F.S.*Sigeq/Fy  = ",
-         "1.43*37.5/355.0 = ", "0.15"},
-        {"tie in single precision", 12.5f, 0.03f, 281250, "Point 1s: UF = F.S.*Sigeq/Fy  = ",
-         "1.43*37.5/355.0 = ", "0.15"},
-        {"no pressure", -100, 0, 585937.5f, "Point 1s: UF = F.S.*Sigeq/Fy  = ",
-         "1.43*100.0/355.0 = ", "0.40"},
+        {"plate, compression", -100, -30, -30, 40, 0.0625f, ws, plate,
+         YieldLine("2p", "1.43*116.5/355.0 = ", "0.47")},
+        {"plate, tension", 100, -30, -30, 40, 0.0625f, ws, plate,
+         YieldLine("1p", "1.43*145.3/355.0 = ", "0.59")},
+        {"plate, end C", 100, 0, -60, 0, 0.0625f, ws, plate,
+         YieldLine("3p", "1.43*149.3/355.0 = ", "0.60")},
+        {"plate, membrane only, tie", -100, -30, -30, 0, 0, ws, plate,
+         YieldLine("1p", "1.43*88.9/355.0 = ", "0.36")},
+        {"plate, membrane only, end C", -100, -40, -30, 0, 0, ws, plate,
+         YieldLine("3p", "1.43*88.9/355.0 = ", "0.36")},
+        {"stiffener, compression", -100, -30, -30, 40, 0.0625f, ws, stiff,
+         YieldLine("1s", "1.43*150.0/355.0 = ", "0.60")},
+        {"stiffener, tension", 40, -30, -30, 40, 0.0625f, ws, stiff,
+         YieldLine("2s", "1.43*65.0/355.0 = ", "0.26")},
+        {"stiffener, tie", 12.5f, -30, -30, 40, 0.0625f, ws, stiff,
+         YieldLine("1s", "1.43*37.5/355.0 = ", "0.15")},
+        {"stiffener, tie in single precision", 12.5f, -30, -30, 40, 0.03f, 281250, stiff,
+         YieldLine("1s", "1.43*37.5/355.0 = ", "0.15")},
+        {"stiffener, no pressure", -100, -30, -30, 40, 0, ws, stiff,
+         YieldLine("1s", "1.43*100.0/355.0 = ", "0.40")},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        Project p = YieldProject(r.sigx, -30, -30, 40, r.pressure);
+        p = YieldProject(r.sigx, r.sigyA, r.sigyC, r.tau, r.pressure);
         p.Ws_sw = r.Ws;
         StiffenerYield(p);
-        EXPECT_EQ(p.YieldStiffText.label, r.label);
-        EXPECT_EQ(p.YieldStiffText.formula, r.formula);
-        EXPECT_EQ(p.YieldStiffText.value, r.value);
-        EXPECT_EQ(p.YieldStiffText.reference, "  < 1.0 (3-2-1/3.11)");
+        ExpectResultLine(*r.line, r.want);
     }
 }
 
@@ -123,51 +111,40 @@ TEST(StiffenerYield, FactorAndStatusAtTheLimit) {
     Project p = YieldProject(-100, -30, -30, 40, 0.0625f);
     p.FS = 1;
     p.Fys = 150;
-    p.Fyp = 355;
     StiffenerYield(p);
     EXPECT_DOUBLE_EQ(p.UFys, 1.0);
-    EXPECT_EQ(p.YieldStiffText.value, "1.00");
-    EXPECT_EQ(p.YieldStiffText.formula, "1.00*150.0/150.0 = ");
-    EXPECT_EQ(p.YieldStiffText.status, kGreen);
+    ExpectResultLine(p.YieldStiffText, YieldLine("1s", "1.00*150.0/150.0 = ", "1.00"));
     EXPECT_EQ(p.YieldPlateText.status, kGreen);
 
     p.Fys = 149;
     p.Fyp = 116;
     StiffenerYield(p);
-    EXPECT_EQ(p.YieldStiffText.value, "1.01");
-    EXPECT_EQ(p.YieldStiffText.status, kRed);
+    ExpectResultLine(p.YieldStiffText, YieldLine("1s", "1.00*150.0/149.0 = ", "1.01", kRed));
     EXPECT_NEAR(p.UFyp, 116.5118019773 / 116, 1e-9);
-    EXPECT_EQ(p.YieldPlateText.value, "1.00");
-    EXPECT_EQ(p.YieldPlateText.status, kRed);
+    ExpectResultLine(p.YieldPlateText, YieldLine("2p", "1.00*116.5/116.0 = ", "1.00", kRed));
 }
 
 TEST(StiffenerYield, FailureStopsTheRunInStiffenerYield) {
     struct Row {
-        const char* name;
         void (*spoil)(Project&);
         const char* cause;
     };
     const Row rows[] = {
-        {"Wp_sw", [](Project& p) { p.Wp_sw = 0; },
+        {[](Project& p) { p.Wp_sw = 0; },
          "division by zero (stiffener yield: section modulus Wp_sw is zero)"},
-        {"Ws_sw", [](Project& p) { p.Ws_sw = 0; },
+        {[](Project& p) { p.Ws_sw = 0; },
          "division by zero (stiffener yield: section modulus Ws_sw is zero)"},
-        {"Fyp", [](Project& p) { p.Fyp = 0; },
+        {[](Project& p) { p.Fyp = 0; },
          "division by zero (stiffener yield: yield stress Fyp is zero)"},
-        {"Fys", [](Project& p) { p.Fys = 0; },
+        {[](Project& p) { p.Fys = 0; },
          "division by zero (stiffener yield: yield stress Fys is zero)"},
     };
     // The driver's own step, alone: the section moduli stand as set here.
-    std::vector<CalcStep> steps;
-    for (const CalcStep& step : CalculationSteps()) {
-        if (std::string(step.routine) == "stiffener yield") {
-            steps.push_back(step);
-        }
-    }
+    const std::vector<CalcStep> steps = testsupport::Steps({"stiffener yield"});
     ASSERT_EQ(steps.size(), 1u);
     const Tables tables;  // no material rows: the strengths stay as typed
     for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
+        SCOPED_TRACE(r.cause);
         Project p = YieldProject(-100, -30, -30, 40, 0.0625f);
         CalculateWith(p, tables, steps);
         ASSERT_FALSE(p.CalcFailure.has_value());
