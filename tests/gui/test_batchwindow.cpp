@@ -1,24 +1,19 @@
 // The batch window against a stand-in main window: opening a batch file, choosing a panel,
-// writing the results, and a long run that stays responsive and can be cancelled.
+// writing the results, the failures, and a long run that stays responsive and can be cancelled.
 #include <QAction>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <QtTest>
 
-#include "fakehost.h"
 #include "files/batchfile.h"
+#include "guitest.h"
 #include "profiles/catalogue.h"
 #include "ui/batchwindow.h"
 #include "ui/windowlinks.h"
 
 using namespace kelvor;
-using namespace kelvor::test;
+using namespace guitest;
 
 namespace {
 
@@ -42,14 +37,6 @@ QString ThreePanels(const QTemporaryDir& dir) {
                      "End\r\n");
 }
 
-QStringList Entries(QComboBox* list) {
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i) {
-        texts << list->itemText(i);
-    }
-    return texts;
-}
-
 QByteArray Read(const QString& path) {
     QFile file(path);
     file.open(QIODevice::ReadOnly);
@@ -62,96 +49,75 @@ class BatchWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void openListsTheEntriesAndLoadsTheFirstPanel() {
+    // Open lists the entries and loads the first panel; another entry loads its panel, a heading
+    // nothing; Save writes the results beside the input, as the batch writer does; the failures
+    // say why and keep the last good file.
+    void openChooseSaveAndTheFailures() {
         QTemporaryDir dir;
         FakeHost host;
-        Messages shown;
+        Messages said;
         BatchWindow w(host, &host.owner);
         auto* list = w.findChild<QComboBox*>(QStringLiteral("cbodatabase"));
-        QCOMPARE(Entries(list), QStringList{QString()});
+        auto* save = w.findChild<QAction*>(QStringLiteral("mnufilesave"));
+        QCOMPARE(list->count(), 1);
+        QCOMPARE(list->itemText(0), QString());
+        QVERIFY(!list->isEnabled() && !save->isEnabled());
+        const QString missing = dir.filePath(QStringLiteral("none.kvi"));
+        QVERIFY(!w.OpenFile(missing));
+        QCOMPARE(said.Texts(), QStringList{Message("missing", missing)});
         QVERIFY(!list->isEnabled());
-        QVERIFY(!w.findChild<QAction*>(QStringLiteral("mnufilesave"))->isEnabled());
+        said.said.clear();
 
-        const QString path = ThreePanels(dir);
-        QVERIFY(w.OpenFile(path));
-        QCOMPARE(Entries(list), (QStringList{"% Deck panels", "P1", "P2", "P3"}));
-        QVERIFY(list->isEnabled());
+        const QString input = ThreePanels(dir);
+        QVERIFY(w.OpenFile(input));
+        QStringList entries;
+        for (int i = 0; i < list->count(); ++i) {
+            entries << list->itemText(i);
+        }
+        QCOMPARE(entries, (QStringList{"% Deck panels", "P1", "P2", "P3"}));
+        QVERIFY(list->isEnabled() && save->isEnabled());
         QCOMPARE(list->currentIndex(), 1);
         QCOMPARE(host.p.Identification, std::string("P1"));
         QCOMPARE(host.p.L1, 2800.0f);
-        QVERIFY(host.refreshes > 0);
-        QVERIFY(host.recalculations > 0);
-        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("databasefile"))->text(), path);
+        QVERIFY(host.refreshes > 0 && host.recalculations > 0);
+        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("databasefile"))->text(), input);
         QCOMPARE(QString::fromStdString(host.p.WorkFolder), dir.path() + "/");
-        QVERIFY(w.findChild<QAction*>(QStringLiteral("mnufilesave"))->isEnabled());
-        QVERIFY(shown.texts.isEmpty());
-    }
 
-    void choosingAnEntryLoadsItsPanel() {
-        QTemporaryDir dir;
-        FakeHost host;
-        BatchWindow w(host, &host.owner);
-        QVERIFY(w.OpenFile(ThreePanels(dir)));
-        auto* list = w.findChild<QComboBox*>(QStringLiteral("cbodatabase"));
         list->setCurrentIndex(3);
         QCOMPARE(host.p.Identification, std::string("P3"));
         QCOMPARE(host.p.L1, 3200.0f);
         QVERIFY(!host.p.CalcFailure);
-        // A heading loads nothing.
         const int runs = host.recalculations;
         list->setCurrentIndex(0);
         QCOMPARE(host.p.Identification, std::string("P3"));
         QCOMPARE(host.recalculations, runs);
-    }
 
-    void saveWritesTheResultsBesideTheInput() {
-        QTemporaryDir dir;
-        FakeHost host;
-        Messages shown;
-        BatchWindow w(host, &host.owner);
-        const QString input = ThreePanels(dir);
-        QVERIFY(w.OpenFile(input));
-        QVERIFY(w.SaveResults());
+        // A folder where the result file should go: it can't be replaced.
         const QString output = dir.filePath(QStringLiteral("panels.kvo"));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("panels.kvo")));
+        QVERIFY(!w.SaveResults());
+        QCOMPARE(said.Texts(), QStringList{Message("unwritable", output)});
+        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("outputfile"))->text(), QString());
+        said.said.clear();
+        QVERIFY(QDir(dir.path()).rmdir(QStringLiteral("panels.kvo")));
+        list->setCurrentIndex(2);
+        QVERIFY(w.SaveResults());
         QCOMPARE(w.findChild<QLabel*>(QStringLiteral("outputfile"))->text(), output);
         const QByteArray written = Read(output);
         QCOMPARE(written.count("\r\n"), 5);
         QVERIFY(written.contains("\r\n% Deck panels\r\nPlatform X\tP1\t"));
-        // The window's run gives the file the batch writer gives.
         Project p = host.p;
         const std::string reference = dir.filePath(QStringLiteral("reference.kvo")).toStdString();
         QVERIFY(WriteBatchResults(p, host.t, w.table(), reference, DecimalSeparatorOf(p)).ok);
         QCOMPARE(written, Read(QString::fromStdString(reference)));
         // The record and the list are left on the last panel.
         QCOMPARE(host.p.Identification, std::string("P3"));
-        QCOMPARE(w.findChild<QComboBox*>(QStringLiteral("cbodatabase"))->currentIndex(), 3);
-        QVERIFY(shown.texts.isEmpty());
-    }
+        QCOMPARE(list->currentIndex(), 3);
+        QCOMPARE(said.Texts(), QStringList());
 
-    void fileFailuresAreReported() {
-        QTemporaryDir dir;
-        FakeHost host;
-        Messages shown;
-        BatchWindow w(host, &host.owner);
-        const QString missing = dir.filePath(QStringLiteral("none.kvi"));
-        QVERIFY(!w.OpenFile(missing));
-        QCOMPARE(shown.texts, QStringList{"can't find file - " + missing});
-        QVERIFY(!w.findChild<QComboBox*>(QStringLiteral("cbodatabase"))->isEnabled());
-
-        QVERIFY(w.OpenFile(ThreePanels(dir)));
-        // A folder where the result file should go: it can't be replaced.
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("panels.kvo")));
-        shown.texts.clear();
-        QVERIFY(!w.SaveResults());
-        QCOMPARE(shown.texts, QStringList{"can't save file - " + dir.filePath("panels.kvo")});
-        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("outputfile"))->text(), QString());
-
-        // A file that can be found but not used says why, and the last good file stays.
-        shown.texts.clear();
         const QString broken = Write(dir, QStringLiteral("broken.kvi"), Panel("Q1"));
         QVERIFY(!w.OpenFile(broken));
-        QCOMPARE(shown.texts.size(), 1);
-        QVERIFY(shown.texts[0].contains(QLatin1String("no End line")));
+        QCOMPARE(said.Texts(), QStringList{Message("batch no end", broken)});
         QCOMPARE(w.table().entries.size(), std::size_t(4));
     }
 
@@ -160,16 +126,15 @@ private slots:
     void longRunStaysResponsiveAndCanBeCancelled() {
         QTemporaryDir dir;
         FakeHost host;
-        Messages shown;
+        Messages said;
         BatchWindow w(host, &host.owner);
         QByteArray content = "% many\r\n";
         for (int i = 0; i < kMaxBatchEntries - 1; ++i) {
             content += Panel("P" + QByteArray::number(i), 2500 + (i % 11) * 50);
         }
         QVERIFY(w.OpenFile(Write(dir, QStringLiteral("many.kvi"), content + "End\r\n")));
-        // Runs whenever the run lets events through.
         bool midRun = false;
-        QTimer poll;
+        QTimer poll;  // runs whenever the run lets events through
         connect(&poll, &QTimer::timeout, &w, [&] {
             auto* progress = w.findChild<QProgressDialog*>(QStringLiteral("batchprogress"));
             if (progress != nullptr && progress->value() > 0 &&
@@ -182,7 +147,7 @@ private slots:
         QVERIFY(!w.SaveResults());
         QVERIFY(midRun);
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("many.kvo"))));
-        QVERIFY(shown.texts.isEmpty());
+        QCOMPARE(said.Texts(), QStringList());
     }
 
     void backToProgramKeepsTheFile() {
