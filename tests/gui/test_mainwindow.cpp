@@ -23,6 +23,8 @@ using namespace guitest;
 
 namespace {
 
+const char* const kSteps = "gui/mainwindow_steps.tsv";
+
 QTreeWidget* List(QWidget& w) { return w.findChild<QTreeWidget*>(QStringLiteral("ListView1")); }
 QString LabelText(QWidget& w, const char* name) {
     return w.findChild<QLabel*>(QLatin1String(name))->text();
@@ -114,7 +116,8 @@ private slots:
     void initTestCase() {
         harness_.SetUp();
         SetFileDialogHook([this](FileDialogKind kind, const QString&, const QString& preset) {
-            asked_ << qMakePair(kind, preset);
+            const char* kinds[] = {"Open", "Save", "SaveAs"};
+            asked_ << kinds[static_cast<int>(kind)] + QStringLiteral(" ") + preset;
             return answer_;
         });
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &urls_, "open");
@@ -127,28 +130,113 @@ private slots:
         QVERIFY(dir_.isValid());
     }
 
+    void userSteps_data() {
+        QTest::addColumn<int>("group");
+        const auto groups = testdata::GroupByFirstCell(testdata::ReadTable(kSteps));
+        for (std::size_t i = 0; i < groups.size(); ++i) {
+            QTest::newRow(groups[i][0][0].c_str()) << static_cast<int>(i);
+        }
+    }
+    void userSteps() {
+        QFETCH(int, group);
+        QTemporaryDir dir;
+        auto w = harness_.Start();
+        const auto at = [&dir](const std::string& cell) {
+            return QString::fromStdString(cell).replace(QStringLiteral("{dir}"), dir.path());
+        };
+        const auto groups = testdata::GroupByFirstCell(testdata::ReadTable(kSteps));
+        for (const testdata::Row& r : groups[static_cast<std::size_t>(group)]) {
+            const QString step = at(r[1]), name = at(r[2]), value = at(r[3]);
+            QString shown = value;  // what the window shows, for the steps that look
+            if (step == "type") {
+                Type(*w, name, value);
+            } else if (step == "keys") {
+                Edit(*w, name)->setFocus(Qt::MouseFocusReason);
+                Settle();
+                QTest::keyClicks(Edit(*w, name), value);
+            } else if (step == "text") {
+                Edit(*w, name)->setText(value);
+            } else if (step == "click") {
+                Click(*w, name.toLatin1().constData());
+            } else if (step == "choose") {
+                Choose(*w, name.toLatin1().constData(),
+                       value == "last" ? w->tables().MaterialLastRow() : value.toInt());
+            } else if (step == "page") {
+                w->findChild<QTabWidget*>(QStringLiteral("SSTabCfactor"))->setCurrentIndex(name.toInt());
+            } else if (step == "trigger") {
+                Trigger(*w, name.toLatin1().constData());
+            } else if (step == "answer") {
+                answer_ = value;
+            } else if (step == "write") {
+                QFile file(name);
+                QVERIFY(file.open(QIODevice::WriteOnly) && file.write(value.toUtf8()) == value.size());
+            } else if (step == "remove") {
+                QVERIFY(QFile::remove(name));
+            } else if (step == "helpfolder") {
+                w->project().HelpFolder = value.toStdString();
+            } else if (step == "restart") {
+                w.reset();
+                harness_.Reset();
+                w = harness_.Start();
+            } else if (step == "open") {
+                shown = w->OpenFile(name) ? "true" : "false";
+            } else if (step == "field") {
+                shown = Edit(*w, name)->text();
+            } else if (step == "label") {
+                shown = w->findChild<QLabel*>(name)->text();
+            } else if (step == "action") {
+                shown = Action(*w, name)->text();
+            } else if (step == "title") {
+                shown = w->windowTitle();
+            } else if (step == "header") {
+                shown = List(*w)->headerItem()->text(name.toInt());
+            } else if (step == "record") {
+                shown = QString::fromStdString(testdata::FieldText(w->project(), name.toStdString()));
+            } else if (step == "workfolder") {
+                shown = QString::fromStdString(w->project().WorkFolder);
+            } else if (step == "visible" || step == "enabled" || step == "checked") {
+                shown = w->findChild<QObject*>(name)->property(step.toLatin1()).toString();
+            } else if (step == "row") {
+                QTreeWidgetItem* row = RowStartingWith(*w, name);
+                shown = row ? row->text(1) : QStringLiteral("(none)");
+            } else if (step == "messages") {
+                shown = harness_.Texts().join('|');
+                harness_.said.clear();
+            } else if (step == "focus") {
+                shown = FocusName();
+            } else if (step == "recent") {
+                shown = RecentCaptions(*w).join('|');
+            } else if (step == "asked") {
+                shown = asked_.join('|');
+                asked_.clear();
+            } else if (step == "opened") {
+                QStringList paths;
+                for (const QUrl& url : urls_.opened) {
+                    paths << url.toLocalFile();
+                }
+                shown = paths.join('|');
+            } else {
+                QFAIL(qPrintable("no step " + step));
+            }
+            QVERIFY2(shown == value, qPrintable(QString::fromStdString(r.where) + ": " + step + " " +
+                                                name + " shows [" + shown + "], not [" + value + "]"));
+        }
+    }
+
     void startsOnTheDefaultProject() {
         auto w = harness_.Start();
-        for (const testdata::Row& r : testdata::ReadTable("gui/mainwindow_start.tsv")) {
-            const QString name = QString::fromStdString(r[1]);
-            const QString shown = r[0] == "field"    ? Edit(*w, name)->text()
-                                  : r[0] == "action" ? Action(*w, name)->text()
-                                  : r[0] == "label"  ? LabelText(*w, r[1].c_str())
-                                  : r[0] == "header" ? List(*w)->headerItem()->text(name.toInt())
-                                                     : w->windowTitle();
-            QVERIFY2(shown == QString::fromStdString(r[2]), qPrintable(QString::fromStdString(r.where + ": ") + shown));
-        }
         for (const MainField& f : MainFields()) {
             QVERIFY2(Edit(*w, f.name), f.name);
         }
         QCOMPARE(List(*w)->topLevelItemCount(), static_cast<int>(w->project().Result.rows.size()));
         QCOMPARE(LabelText(*w, "stiffprof"), QString::fromStdString(w->project().StiffDesignation));
-        QVERIFY(w->findChild<QPushButton*>(QStringLiteral("cmdpicStiff")));
-        QVERIFY(w->findChild<QWidget*>(QStringLiteral("pic21")));
-        QVERIFY(w->findChild<QMenu*>(QStringLiteral("mnuProfile")));
         // The first size fits a 1024 x 768 screen with its task bar.
         QVERIFY(w->minimumSizeHint().width() <= 1024);
         QVERIFY(w->minimumSizeHint().height() <= 730);
+        Trigger(*w, "mnuabout");
+        QCOMPARE(harness_.said.size(), std::size_t{1});
+        QVERIFY(harness_.said[0].text.startsWith(QStringLiteral("Kelvor ")));
+        QVERIFY(harness_.said[0].text.contains(QRegularExpression(QStringLiteral("\\d+\\.\\d+"))));
     }
 
     void typingIntoAField_data() {
@@ -261,66 +349,12 @@ private slots:
         QCOMPARE(harness_.Texts(), recalculates == "yes" ? QStringList{" s1 <= L2  "} : QStringList{});
     }
 
-    // Clicking an option straight from a field leaves the field first, as Tab would: the typed
-    // value is neither lost to the option's refresh nor applied after the option.
-    void optionsAndThePressureButton() {
-        auto w = harness_.Start();
-        Click(*w, "Command1");
-        QCOMPARE(w->project().p, -0.03f);
-        QCOMPARE(Edit(*w, "ip1")->text(), QStringLiteral("-0.030"));
-        Click(*w, "Command1");
-        QCOMPARE(Edit(*w, "ip1")->text(), QStringLiteral("0.030"));
-        QLineEdit* p = Edit(*w, "ip1");
-        p->setFocus(Qt::MouseFocusReason);
-        Settle();
-        QTest::keyClicks(p, QStringLiteral("0.05"));
-        Click(*w, "Command1");
-        QCOMPARE(w->project().p, -0.05f);
-        QCOMPARE(p->text(), QStringLiteral("-0.050"));
-
-        Click(*w, "opt_cond_b");
-        QCOMPARE(w->project().LoadingCondition, 1);
-        QCOMPARE(Edit(*w, "ifs")->text(), QStringLiteral("1.11"));
-        QCOMPARE(Edit(*w, "iufa")->text(), QStringLiteral("0.80"));
-        Type(*w, "ifs", QStringLiteral("1.3"));
-        QLineEdit* it = Edit(*w, "it");
-        it->setFocus(Qt::MouseFocusReason);
-        Settle();
-        QTest::keyClicks(it, QStringLiteral("25"));
-        Click(*w, "opt_cond_c");  // keeps the safety values that stand
-        QCOMPARE(w->project().t, 25.0f);
-        QCOMPARE(it->text(), QStringLiteral("25.0"));
-        QCOMPARE(Edit(*w, "ifs")->text(), QStringLiteral("1.30"));
-        QCOMPARE(w->project().LoadingCondition, 2);
-        Click(*w, "opt_cond_a");
-        QCOMPARE(Edit(*w, "ifs")->text(), QStringLiteral("1.43"));
-        QCOMPARE(Edit(*w, "iufa")->text(), QStringLiteral("0.60"));
-        QVERIFY(harness_.said.empty());
-    }
-
-    void materialListsEnableTypingOnlyForTheLastEntry() {
-        auto w = harness_.Start();
-        QVERIFY(!Edit(*w, "ifys")->isEnabled());
-        Choose(*w, "cbofys", w->tables().MaterialLastRow());
-        QVERIFY(Edit(*w, "ifys")->isEnabled() && Edit(*w, "ifus")->isEnabled());
-        QVERIFY(!Edit(*w, "ifyp")->isEnabled());
-        Type(*w, "ifys", QStringLiteral("300"));
-        QCOMPARE(w->project().Fys, 300.0f);
-        // Another row overwrites the typed values and locks the fields again.
-        Choose(*w, "cbofys", 0);
-        QCOMPARE(w->project().StiffMaterialIndex, 0);
-        QCOMPARE(w->project().Fys, w->tables().Materials[0].MatFy);
-        QVERIFY(!Edit(*w, "ifys")->isEnabled());
-        QCOMPARE(Edit(*w, "ifys")->text().toFloat(), w->tables().Materials[0].MatFy);
-    }
-
     // Longer, shorter, shifted lists from mode to mode: headings land where lines were and back;
     // a failed run ends with its red row, and the ratios change colour with the load.
     void theResultListFollowsEveryRun() {
         auto w = harness_.Start();
         ExpectListShowsTheRecord(*w, w->project());
         QTreeWidgetItem* row = RowStartingWith(*w, QStringLiteral("PL1: UFpb"));
-        QCOMPARE(row->text(1), QStringLiteral("0.43"));
         QCOMPARE(row->foreground(1).color(), QColor(0, 128, 0));
         QVERIFY(row->font(1).bold());
         QVERIFY(RowStartingWith(*w, QStringLiteral("PLATE BUCKLING CONTROL"))->font(0).bold());
@@ -329,180 +363,21 @@ private slots:
         QVERIFY(row->text(1).toDouble() > 1.0);
         QCOMPARE(row->foreground(1).color(), QColor(128, 0, 0));
         QVERIFY(row->text(0).contains(QStringLiteral("(150.0/")));
-        Type(*w, "itau1", QStringLiteral("40"));
-        QCOMPARE(RowStartingWith(*w, QStringLiteral("PL1: UFpb"))->text(1), QStringLiteral("0.43"));
-
-        auto* box = w->findChild<QCheckBox*>(QStringLiteral("def_chbox"));
-        QVERIFY(box->isVisible());
-        QVERIFY(!RowStartingWith(*w, QStringLiteral("STIFFENER DEFORMATION CHECK:")));
         Click(*w, "def_chbox");
-        QVERIFY(w->project().IncludeDeformation);
-        QVERIFY(RowStartingWith(*w, QStringLiteral("STIFFENER DEFORMATION CHECK:")));
-        for (const char* mode : {"optBuckling3", "optbuckling1", "optbuckling2"}) {
+        for (const char* mode : {"optBuckling3", "optbuckling1", "optbuckling2", "optBuckling3"}) {
             Click(*w, mode);
             ExpectListShowsTheRecord(*w, w->project());
         }
-        QCOMPARE(w->project().AnalysisMode, 2);
-        QVERIFY(!box->isVisible());
-        QVERIFY(!RowStartingWith(*w, QStringLiteral("PLATE BUCKLING CONTROL")));
-        QVERIFY(RowStartingWith(*w, QStringLiteral("PLATE SCANTLING:")));
-        Click(*w, "optBuckling3");
-        ExpectListShowsTheRecord(*w, w->project());
-        QVERIFY(RowStartingWith(*w, QStringLiteral("PLATE BUCKLING CONTROL")));
-        QVERIFY(RowStartingWith(*w, QStringLiteral("PLATE SCANTLING:")));
-
         Type(*w, "isigx1", QStringLiteral("-400"));
         Type(*w, "isigx2", QStringLiteral("-400"));
         ExpectListShowsTheRecord(*w, w->project());
         QTreeWidgetItem* last = List(*w)->topLevelItem(List(*w)->topLevelItemCount() - 1);
-        QCOMPARE(last->text(0), QStringLiteral("Calculation stopped in plate buckling: square "
-                                               "root of a negative number (lateral pressure: "
-                                               "equivalent stress above yield)"));
+        QVERIFY(last->text(0).startsWith(QStringLiteral("Calculation stopped")));
         QCOMPARE(last->foreground(0).color(), QColor(255, 0, 0));
-        QVERIFY(!RowStartingWith(*w, QStringLiteral("PL1: UFpb")));
         Type(*w, "isigx1", QStringLiteral("-100"));
         Type(*w, "isigx2", QStringLiteral("-100"));
         ExpectListShowsTheRecord(*w, w->project());
-        QVERIFY(RowStartingWith(*w, QStringLiteral("PL1: UFpb")));
         QVERIFY(harness_.said.empty());
-    }
-
-    void cFactorPagesAndTheirTexts() {
-        auto w = harness_.Start();
-        auto* tabs = w->findChild<QTabWidget*>(QStringLiteral("SSTabCfactor"));
-        QCOMPARE(tabs->currentIndex(), 1);
-        QVERIFY(w->findChild<QRadioButton*>(QStringLiteral("OptC10"))->isChecked());
-        tabs->setCurrentIndex(2);
-        QCOMPARE(w->project().CFactorTab, 2);
-        QCOMPARE(LabelText(*w, "ctext2"),
-                 QStringLiteral("c = 0.60 / 1.00  stiff/gird   ABS (3-2-4/3.5&3.7)"));
-        tabs->setCurrentIndex(0);
-        Click(*w, "OptC01");
-        QCOMPARE(w->project().CFactorOption, 1);
-        QCOMPARE(LabelText(*w, "ctext0"), QStringLiteral("c = 0.60   ABS (3-2-2/7.5)"));
-        Type(*w, "iunit_length", QStringLiteral("30"));
-        QCOMPARE(LabelText(*w, "ctext0"), QStringLiteral("c = 0.58   ABS (3-2-2/7.5)"));
-    }
-
-    void saveNewOpenRoundTripWithTheRecentList() {
-        auto w = harness_.Start();
-        QVERIFY(!Action(*w, QStringLiteral("mnurecentfile0"))->isVisible());
-        Type(*w, "it", QStringLiteral("14"));
-        Edit(*w, "iproj")->setText(QStringLiteral("Deck panel"));  // saved without leaving it
-        const QString a = answer_ = dir_.filePath(QStringLiteral("a.kelvo"));
-        Trigger(*w, "mnusave");
-        QCOMPARE(asked_.size(), 1);
-        QCOMPARE(asked_[0].first, FileDialogKind::Save);
-        QCOMPARE(w->windowTitle(), QStringLiteral("Kelvor: ") + a);
-        QCOMPARE(w->project().ProjectName, std::string("Deck panel"));
-        QVERIFY(Action(*w, QStringLiteral("mnurecentfile0"))->isVisible());
-        QCOMPARE(RecentCaptions(*w), QStringList{"1. " + a});
-        QCOMPARE(QString::fromStdString(w->project().WorkFolder), dir_.path() + '/');
-        // Saving again writes without asking.
-        Type(*w, "it", QStringLiteral("15"));
-        Trigger(*w, "mnusave");
-        QCOMPARE(asked_.size(), 1);
-
-        Trigger(*w, "mnunew");
-        QCOMPARE(w->project().t, 20.0f);
-        QCOMPARE(Edit(*w, "it")->text(), QStringLiteral("20.0"));
-        QCOMPARE(w->project().ProjectFile, std::string("New File"));
-        QCOMPARE(w->windowTitle(), QStringLiteral("Kelvor: ") + a);  // New leaves the caption
-
-        Trigger(*w, "mnuopen");
-        QCOMPARE(asked_[1], qMakePair(FileDialogKind::Open, QStringLiteral("*.kelvo")));
-        QCOMPARE(w->project().t, 15.0f);
-        QCOMPARE(Edit(*w, "it")->text(), QStringLiteral("15.0"));
-        QCOMPARE(Edit(*w, "iproj")->text(), QStringLiteral("Deck panel"));
-        QCOMPARE(RecentCaptions(*w), QStringList{"1. " + a});  // already entry 1
-
-        // Save As under another name, then the recent entry of the first file. A menu would
-        // read the "&" of a path as an access key.
-        const QString b = answer_ = dir_.filePath(QStringLiteral("b&c.kelvo"));
-        const QString bShown = QString(b).replace('&', "&&");
-        Trigger(*w, "mnusaveas");
-        QCOMPARE(asked_[2], qMakePair(FileDialogKind::SaveAs, a));
-        QCOMPARE(w->windowTitle(), QStringLiteral("Kelvor: ") + b);
-        QCOMPARE(RecentCaptions(*w), (QStringList{"1. " + bShown, "2. " + a}));
-        Type(*w, "it", QStringLiteral("30"));
-        Trigger(*w, "mnurecentfile2");
-        QCOMPARE(w->project().t, 15.0f);
-        QCOMPARE(w->windowTitle(), QStringLiteral("Kelvor: ") + a);
-        QCOMPARE(RecentCaptions(*w), (QStringList{"1. " + a, "2. " + bShown}));
-        QVERIFY(harness_.said.empty());
-
-        // From the command line, in a window of its own: opened and remembered.
-        w.reset();
-        harness_.Reset();
-        auto v = harness_.Start();
-        QVERIFY(v->OpenFile(b));
-        QCOMPARE(v->project().t, 15.0f);
-        QCOMPARE(Edit(*v, "it")->text(), QStringLiteral("15.0"));
-        QCOMPARE(v->windowTitle(), QStringLiteral("Kelvor: ") + b);
-        QCOMPARE(RecentCaptions(*v), QStringList{"1. " + bShown});
-        QVERIFY(!v->OpenFile(dir_.filePath(QStringLiteral("nothing.kelvo"))));
-        QCOMPARE(v->project().t, 15.0f);
-    }
-
-    void fileFailuresLeaveTheProjectAsItWas() {
-        auto w = harness_.Start();
-        Type(*w, "it", QStringLiteral("12"));
-        const QString missing = answer_ = dir_.filePath(QStringLiteral("gone.kelvo"));
-        Trigger(*w, "mnuopen");
-        QCOMPARE(harness_.Texts(), QStringList{Message("missing", missing)});
-        QCOMPARE(w->project().ProjectFile, std::string("New File"));
-        QCOMPARE(w->windowTitle(), QStringLiteral("Kelvor: New File"));
-
-        const QString broken = answer_ = dir_.filePath(QStringLiteral("broken.kelvo"));
-        QFile file(broken);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("202\r\n\"P\"\r\n");
-        file.close();
-        harness_.said.clear();
-        Trigger(*w, "mnuopen");
-        QCOMPARE(harness_.Texts(), QStringList{Message("unreadable", broken)});
-
-        harness_.said.clear();
-        const QString unwritable = answer_ = dir_.filePath(QStringLiteral("no/such/folder/x.kelvo"));
-        Trigger(*w, "mnusaveas");
-        QCOMPARE(harness_.Texts(), QStringList{Message("unwritable", unwritable)});
-        QVERIFY(!Action(*w, QStringLiteral("mnurecentfile1"))->isVisible());
-        // A cancelled dialog writes nothing.
-        harness_.said.clear();
-        answer_.clear();
-        Trigger(*w, "mnusave");
-        QVERIFY(harness_.said.empty());
-        QCOMPARE(w->project().ProjectFile, std::string("New File"));
-        QCOMPARE(w->project().t, 12.0f);
-
-        // A recent file that has gone since.
-        const QString temporary = answer_ = dir_.filePath(QStringLiteral("temporary.kelvo"));
-        Trigger(*w, "mnusave");
-        QVERIFY(QFile::remove(temporary));
-        Type(*w, "it", QStringLiteral("11"));
-        Trigger(*w, "mnurecentfile1");
-        QCOMPARE(harness_.Texts(), QStringList{Message("missing", temporary)});
-        QCOMPARE(w->project().t, 11.0f);
-    }
-
-    void helpOpensTheManualsOrNamesTheMissingFile() {
-        auto w = harness_.Start();
-        const QString help = dir_.path() + '/';
-        w->project().HelpFolder = help.toStdString();
-        QFile manual(help + "Kelvor Theory Manual.pdf");
-        QVERIFY(manual.open(QIODevice::WriteOnly));
-        manual.close();
-        Trigger(*w, "mnuTheory");
-        QCOMPARE(urls_.opened, QList<QUrl>{QUrl::fromLocalFile(help + "Kelvor Theory Manual.pdf")});
-        QVERIFY(harness_.said.empty());
-        Trigger(*w, "mnuDatabaseDoc");
-        QCOMPARE(urls_.opened.size(), 1);
-        QCOMPARE(harness_.Texts(), QStringList{Message("missing", help + "Kelvor Database.pdf")});
-        harness_.said.clear();
-        Trigger(*w, "mnuabout");
-        QCOMPARE(harness_.said.size(), std::size_t{1});
-        QVERIFY(harness_.said[0].text.startsWith(QStringLiteral("Kelvor ")));
-        QVERIFY(harness_.said[0].text.contains(QRegularExpression(QStringLiteral("\\d+\\.\\d+"))));
     }
 
     // The recent list in the per-user settings file, named after the application alone, in a
@@ -545,7 +420,7 @@ private:
     Harness harness_;
     QTemporaryDir dir_;
     QString answer_;
-    QList<QPair<FileDialogKind, QString>> asked_;
+    QStringList asked_;
     UrlCatcher urls_;
 };
 
