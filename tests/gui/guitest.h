@@ -23,22 +23,35 @@ namespace guitest {
 
 using kelvor::MessageIcon;
 
-// The table's first columns as QString columns of the test (the names must be literals), a row
-// per line tagged with its place in the file and its first cells; the note column is left out.
-inline void AddRows(const char* table, std::initializer_list<const char*> columns) {
-    for (const char* c : columns) {
-        QTest::addColumn<QString>(c);
-    }
+// The column names of the table the running test reads, set by AddRows in its _data function.
+inline QStringList& Columns() {
+    static QStringList columns;
+    return columns;
+}
+
+// A row per line of tests/data/gui/TABLE, tagged with its place in the file and first cells, its
+// cells read by Cell and the names of its columns (the note column need not be named).
+inline void AddRows(const char* table, const QStringList& columns) {
+    Columns() = columns;
+    QTest::addColumn<QStringList>("row");
     for (const testdata::Row& r : testdata::ReadTable(std::string("gui/") + table)) {
-        QTestData& row = QTest::newRow((r.where + " " + r[0] + " " + r[1]).c_str());
-        for (std::size_t i = 0; i < columns.size(); ++i) {
-            row << QString::fromStdString(r[i]);
+        QStringList cells;
+        for (const std::string& cell : r.cells) {
+            cells << QString::fromStdString(cell);
         }
+        QTest::newRow((r.where + " " + r[0] + " " + r[1]).c_str()) << cells;
     }
 }
 
+inline QString Cell(const char* column) {
+    QFETCH(QStringList, row);
+    return row.value(Columns().indexOf(QLatin1String(column)));
+}
+
 // A list cell: entries split at '|', none when empty.
-inline QStringList List(const QString& cell) { return cell.split('|', Qt::SkipEmptyParts); }
+inline QStringList List(const QString& cell) {
+    return cell.split('|', Qt::SkipEmptyParts);
+}
 
 // A message of the program from tests/data/gui/messages.tsv, with {path} filled in.
 inline QString Message(const char* key, const QString& path = {}) {

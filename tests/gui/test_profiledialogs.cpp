@@ -27,14 +27,18 @@ ProfileDialog* Open(FakeHost& host, const QString& name) {
     return d;
 }
 
-QLineEdit* Field(QWidget* d, const QString& name) { return d->findChild<QLineEdit*>(name); }
+QLineEdit* Field(QWidget* d, const QString& name) {
+    return d->findChild<QLineEdit*>(name);
+}
 
 QString LabelText(QWidget* d, const QString& name) {
     auto* label = d->findChild<QLabel*>(name);
     return label ? label->text() : QStringLiteral("(no label)");
 }
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 void Type(QLineEdit* field, const QString& text) {
     field->setFocus();
@@ -43,7 +47,9 @@ void Type(QLineEdit* field, const QString& text) {
     QTest::keyClicks(field, text);
 }
 
-QPushButton* Ok(QWidget* d) { return d->findChild<QPushButton*>(QStringLiteral("Command1")); }
+QPushButton* Ok(QWidget* d) {
+    return d->findChild<QPushButton*>(QStringLiteral("Command1"));
+}
 
 // Types into a field and leaves it for OK, as a click elsewhere would.
 void TypeAndLeave(QWidget* d, const QString& field, const QString& text) {
@@ -88,28 +94,25 @@ private slots:
         AddRows("profile_leaving.tsv", {"dialog", "field", "typed", "message", "stored", "shown"});
     }
     void leavingAField() {
-        QFETCH(QString, dialog);
-        QFETCH(QString, field);
-        QFETCH(QString, typed);
-        QFETCH(QString, message);
-        QFETCH(QString, stored);
-        QFETCH(QString, shown);
         FakeHost host;
         Messages said;
-        const float before = Stored(host.p, dialog, field);
-        ProfileDialog* d = Open(host, dialog);
+        const float before = Stored(host.p, Cell("dialog"), Cell("field"));
+        ProfileDialog* d = Open(host, Cell("dialog"));
         QVERIFY(d);
         const int runs = host.recalculations;
-        TypeAndLeave(d, field, typed);
-        QCOMPARE(said.Texts(), List(message));
-        QLineEdit* edit = Field(d, field);
-        QCOMPARE(edit->text(), shown);
-        QCOMPARE(d->focusWidget() == edit, !message.isEmpty());
-        QCOMPARE(edit->palette().color(QPalette::Base) == QColor(255, 255, 192), !message.isEmpty());
-        QCOMPARE(Stored(host.p, dialog, field), stored == "-" ? before : stored.toFloat());
-        QCOMPARE(host.recalculations > runs, stored != "-");
-        if (dialog.startsWith("stiff") && field == "isth" && stored != "-") {
-            QCOMPARE(host.p.StiffH, stored.toFloat());
+        TypeAndLeave(d, Cell("field"), Cell("typed"));
+        QCOMPARE(said.Texts(), List(Cell("message")));
+        QLineEdit* edit = Field(d, Cell("field"));
+        QCOMPARE(edit->text(), Cell("shown"));
+        QCOMPARE(d->focusWidget() == edit, !Cell("message").isEmpty());
+        QCOMPARE(edit->palette().color(QPalette::Base) == QColor(255, 255, 192),
+                 !Cell("message").isEmpty());
+        QCOMPARE(Stored(host.p, Cell("dialog"), Cell("field")),
+                 Cell("stored") == "-" ? before : Cell("stored").toFloat());
+        QCOMPARE(host.recalculations > runs, Cell("stored") != "-");
+        if (Cell("dialog").startsWith("stiff") && Cell("field") == "isth" &&
+            Cell("stored") != "-") {
+            QCOMPARE(host.p.StiffH, Cell("stored").toFloat());
         }
     }
 
@@ -117,31 +120,27 @@ private slots:
         AddRows("profile_closing.tsv", {"dialog", "left", "editing", "messages"});
     }
     void closingCheck() {
-        QFETCH(QString, dialog);
-        QFETCH(QString, left);
-        QFETCH(QString, editing);
-        QFETCH(QString, messages);
         FakeHost host;
         Messages said;
-        QPointer<ProfileDialog> d = Open(host, dialog);
+        QPointer<ProfileDialog> d = Open(host, Cell("dialog"));
         QVERIFY(d);
-        for (const QStringList& entry : Pairs(left)) {
+        for (const QStringList& entry : Pairs(Cell("left"))) {
             TypeAndLeave(d, entry[0], entry[1]);
         }
-        for (const QStringList& entry : Pairs(editing)) {
+        for (const QStringList& entry : Pairs(Cell("editing"))) {
             Type(Field(d, entry[0]), entry[1]);
         }
         const int runs = host.recalculations;
-        if (editing == "box") {
+        if (Cell("editing") == "box") {
             d->close();
         } else {
             QTest::mouseClick(Ok(d), Qt::LeftButton);
         }
-        QCOMPARE(said.Texts(), List(messages));
+        QCOMPARE(said.Texts(), List(Cell("messages")));
         QVERIFY(Gone(d));
         QVERIFY(host.recalculations > runs);
-        for (const QStringList& entry : Pairs(left + ';' + editing)) {
-            QCOMPARE(Stored(host.p, dialog, entry[0]), entry[1].toFloat());
+        for (const QStringList& entry : Pairs(Cell("left") + ';' + Cell("editing"))) {
+            QCOMPARE(Stored(host.p, Cell("dialog"), entry[0]), entry[1].toFloat());
         }
     }
 
@@ -152,42 +151,35 @@ private slots:
                 {"dialog", "mode", "plate", "iz", "cycle", "row", "labels", "figure"});
     }
     void eachDialog() {
-        QFETCH(QString, dialog);
-        QFETCH(QString, mode);
-        QFETCH(QString, plate);
-        QFETCH(QString, iz);
-        QFETCH(QString, cycle);
-        QFETCH(QString, row);
-        QFETCH(QString, labels);
-        QFETCH(QString, figure);
         FakeHost host;
         Messages said;
-        host.p.AnalysisMode = mode == "-" ? host.p.AnalysisMode : mode.toInt();
-        ProfileDialog* d = Open(host, dialog);
+        host.p.AnalysisMode = Cell("mode") == "-" ? host.p.AnalysisMode : Cell("mode").toInt();
+        ProfileDialog* d = Open(host, Cell("dialog"));
         QVERIFY(d);
-        if (mode != "-") {
+        if (Cell("mode") != "-") {
             const Project& p = host.p;
-            const bool sw = plate == "sw";
+            const bool sw = Cell("plate") == "sw";
             QCOMPARE(LabelText(d, "stse"), Q(Format(sw ? p.sw : p.se, "0.0") + " mm"));
             // Ws_sw is held in single precision and shown so.
             QCOMPARE(LabelText(d, "stwes"),
                      Q((sw ? Format(p.Ws_sw, "0.000E+0") : Format(p.Wes, "0.000E+0")) + " mm3"));
             QCOMPARE(LabelText(d, "stzp"), Q(Format(sw ? p.zp_sw : p.zp, "##0.0") + " mm (el)"));
             const QString izText = LabelText(d, "stiz");
-            QVERIFY2(iz == "none" ? izText == "(no label)" : izText.endsWith(iz), qPrintable(izText));
+            QVERIFY2(Cell("iz") == "none" ? izText == "(no label)" : izText.endsWith(Cell("iz")),
+                     qPrintable(izText));
         }
-        if (row != "-") {
+        if (Cell("row") != "-") {
             const int runs = host.recalculations;
-            d->findChild<QComboBox*>(QStringLiteral("cbo"))->setCurrentIndex(row.toInt());
-            QCOMPARE(host.p.*d->family().row, row.toInt());
+            d->findChild<QComboBox*>(QStringLiteral("cbo"))->setCurrentIndex(Cell("row").toInt());
+            QCOMPARE(host.p.*d->family().row, Cell("row").toInt());
             QVERIFY(host.recalculations > runs);
-            for (const QStringList& label : Pairs(labels)) {
+            for (const QStringList& label : Pairs(Cell("labels"))) {
                 QCOMPARE(LabelText(d, label[0]), label[1]);
             }
             QCOMPARE(host.p.StiffH, LabelText(d, "sth").split(' ')[0].toFloat());
         }
-        if (cycle != "-") {
-            const QStringList order = List(cycle);
+        if (Cell("cycle") != "-") {
+            const QStringList order = List(Cell("cycle"));
             Field(d, order[0])->setFocus();
             for (int i = 1; i <= order.size(); ++i) {
                 QTest::keyClick(d->focusWidget(), Qt::Key_Return);
@@ -198,11 +190,12 @@ private slots:
             Type(Field(d, order[0]), QStringLiteral("321"));
             QTest::keyClick(d->focusWidget(), Qt::Key_Enter);
             QCoreApplication::processEvents();
-            QCOMPARE(Stored(host.p, dialog, order[0]), 321.0f);
+            QCOMPARE(Stored(host.p, Cell("dialog"), order[0]), 321.0f);
             QVERIFY(d->isVisible());
         }
-        if (figure != "-") {
-            QWidget* target = figure == "background" ? d : d->findChild<QWidget*>(figure);
+        if (Cell("figure") != "-") {
+            QWidget* target =
+                Cell("figure") == "background" ? d : d->findChild<QWidget*>(Cell("figure"));
             for (int scale : {1, 0, 1}) {
                 QCOMPARE(host.p.FigureToScale, scale);
                 QCOMPARE(LabelText(d, "figtoscale"),
@@ -223,8 +216,9 @@ private slots:
         QPointer<ProfileDialog> t = Open(host, QStringLiteral("stifft"));
         QVERIFY(t);
         // Centred over the window that owns it.
-        QVERIFY((t->frameGeometry().center() - host.owner.frameGeometry().center())
-                    .manhattanLength() < 40);
+        QVERIFY(
+            (t->frameGeometry().center() - host.owner.frameGeometry().center()).manhattanLength() <
+            40);
         QCOMPARE(t->findChild<QComboBox*>(QStringLiteral("cbo"))->currentIndex(), 5);
         QTest::mouseClick(Ok(t), Qt::LeftButton);
         QVERIFY(Gone(t));
@@ -277,7 +271,8 @@ private slots:
         for (QLabel* label : l->findChildren<QLabel*>()) {
             captions << label->text();
         }
-        QVERIFY(captions.contains("le =") && captions.contains("Weg =") && !captions.contains("se ="));
+        QVERIFY(captions.contains("le =") && captions.contains("Weg =") &&
+                !captions.contains("se ="));
         QCOMPARE(said.Texts(), QStringList());
     }
 

@@ -140,12 +140,14 @@ private slots:
         }
     }
 
-    void reportFontNamesFindLiberationFonts_data() { guitest::AddRows("fonts.tsv", {"name", "family"}); }
+    void reportFontNamesFindLiberationFonts_data() {
+        guitest::AddRows("fonts.tsv", {"name", "family"});
+    }
     void reportFontNamesFindLiberationFonts() {
-        QFETCH(QString, name);
-        QFETCH(QString, family);
-        QCOMPARE(QtCanvas::FamilyFor(name.toStdString()), family);
-        QCOMPARE(QFontInfo(QFont(QtCanvas::FamilyFor(name.toStdString()))).family(), family);
+        QCOMPARE(QtCanvas::FamilyFor(guitest::Cell("name").toStdString()), guitest::Cell("family"));
+        QCOMPARE(
+            QFontInfo(QFont(QtCanvas::FamilyFor(guitest::Cell("name").toStdString()))).family(),
+            guitest::Cell("family"));
     }
 };
 

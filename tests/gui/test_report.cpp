@@ -32,44 +32,39 @@ private slots:
         AddRows("report_pages.tsv", {"via", "kind", "copies", "file", "pages", "message"});
     }
     void onePagePerCopy() {
-        QFETCH(QString, via);
-        QFETCH(QString, kind);
-        QFETCH(QString, copies);
-        QFETCH(QString, file);
-        QFETCH(QString, pages);
-        QFETCH(QString, message);
         QTemporaryDir dir;
         FakeHost host;
         Messages said;
-        const QString path = dir.filePath(file);
+        const QString path = dir.filePath(Cell("file"));
         QStringList texts;
         bool ok = false;
-        if (via == "pdf") {
+        if (Cell("via") == "pdf") {
             std::string text = "stale";
-            ok = WriteReportPdf(host.p, host.t, kind.toInt(), path.toStdString(), text);
+            ok = WriteReportPdf(host.p, host.t, Cell("kind").toInt(), path.toStdString(), text);
             texts << QString::fromStdString(text);
-        } else if (via == "writer") {
+        } else if (Cell("via") == "writer") {
             QPdfWriter writer(path);
-            ok = PrintReportOn(writer, host.p, host.t, ReportContextNow(kind.toInt()),
-                               copies.toInt());
-        } else if (via == "printer") {
+            ok = PrintReportOn(writer, host.p, host.t, ReportContextNow(Cell("kind").toInt()),
+                               Cell("copies").toInt());
+        } else if (Cell("via") == "printer") {
             QPrinter printer(QPrinter::HighResolution);
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(path);
-            printer.setCopyCount(copies.toInt());
-            ok = PrintCopies(host, printer, kind.toInt());
+            printer.setCopyCount(Cell("copies").toInt());
+            ok = PrintCopies(host, printer, Cell("kind").toInt());
             QCOMPARE(printer.copyCount(), 1);
         } else {
-            ok = ExportReportPdfTo(host, &host.owner, kind.toInt(), path);
-            QCOMPARE(host.p.AnalysisMode, kind.toInt());
-            QCOMPARE(host.p.PrintMode, kind.toInt());
+            ok = ExportReportPdfTo(host, &host.owner, Cell("kind").toInt(), path);
+            QCOMPARE(host.p.AnalysisMode, Cell("kind").toInt());
+            QCOMPARE(host.p.PrintMode, Cell("kind").toInt());
             QCOMPARE(host.refreshes, 1);
             QCOMPARE(host.recalculations, 0);
         }
         texts = said.Texts() + texts.filter(QRegularExpression(QStringLiteral(".")));
-        QCOMPARE(texts, message.isEmpty() ? QStringList() : QStringList{Message("unwritable", path)});
-        QCOMPARE(ok, message.isEmpty());
-        QCOMPARE(PageCount(path), pages.toInt());
+        QCOMPARE(texts, Cell("message").isEmpty() ? QStringList()
+                                                  : QStringList{Message("unwritable", path)});
+        QCOMPARE(ok, Cell("message").isEmpty());
+        QCOMPARE(PageCount(path), Cell("pages").toInt());
     }
 };
 
