@@ -3,8 +3,10 @@
 // does, and tables under tests/data/gui turned into QtTest rows.
 #pragma once
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
 #include <QStandardPaths>
@@ -198,6 +200,95 @@ inline void Choose(QWidget& w, const char* list, int index) {
     auto* combo = w.findChild<QComboBox*>(QLatin1String(list));
     combo->setCurrentIndex(index);
     emit combo->activated(index);
+}
+
+// Clicks a button near its left end (a radio button or check box answers only over its mark and
+// text), anything else near its corner.
+inline void Click(QWidget* target) {
+    const bool button = qobject_cast<QAbstractButton*>(target) != nullptr;
+    QTest::mouseClick(target, Qt::LeftButton, {},
+                      button ? QPoint(8, target->height() / 2) : QPoint(3, 3));
+    Settle();
+}
+
+// The cases of a steps table, one row each (column "number").
+inline void AddCases(const char* table) {
+    QTest::addColumn<int>("number");
+    const auto cases = testdata::GroupByFirstCell(testdata::ReadTable(std::string("gui/") + table));
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        QTest::newRow(cases[i][0][0].c_str()) << static_cast<int>(i);
+    }
+}
+
+// A step the kind of window adds: false when it does not know the step; `shown` is compared
+// with the value.
+using OwnStep = std::function<bool(const QString& step, const QString& name, const QString& value,
+                                   QString& shown)>;
+
+// Runs the current case of a steps table (CASE STEP NAME VALUE NOTE; an empty case cell
+// continues the case; mainwindow_steps.tsv tells the steps), {dir} standing for a folder of its
+// own. Names are looked up in `window()`, the record is `host()`'s.
+inline void RunCase(const char* table, const std::function<QWidget*()>& window,
+                    const std::function<kelvor::ProjectHost&()>& host, Messages& said,
+                    const OwnStep& own) {
+    QFETCH(int, number);
+    QTemporaryDir dir;
+    const auto at = [&dir](const std::string& cell) {
+        return QString::fromStdString(cell).replace(QStringLiteral("{dir}"), dir.path());
+    };
+    const auto cases = testdata::GroupByFirstCell(testdata::ReadTable(std::string("gui/") + table));
+    for (const testdata::Row& r : cases[static_cast<std::size_t>(number)]) {
+        const QString step = at(r[1]), name = at(r[2]), value = at(r[3]);
+        QWidget* w = window();
+        auto* edit = w->findChild<QLineEdit*>(name);
+        QString shown = value;  // what the window shows, for the steps that look
+        if (own(step, name, value, shown)) {
+        } else if (step == "type") {
+            Type(*w, name, value);
+        } else if (step == "keys") {
+            edit->setFocus(Qt::MouseFocusReason);
+            Settle();
+            QTest::keyClicks(edit, value);
+        } else if (step == "key") {
+            QTest::keyClick(w->findChild<QWidget*>(name), QKeySequence::fromString(value)[0].key());
+            Settle();
+        } else if (step == "text") {
+            edit->setText(value);
+        } else if (step == "click") {
+            Click(name.isEmpty() ? w : w->findChild<QWidget*>(name));
+        } else if (step == "set") {
+            testdata::SetFields(host().project(), value.toStdString());
+        } else if (step == "write") {
+            QFile file(name);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(value.toUtf8()) == value.size());
+        } else if (step == "remove") {
+            QVERIFY(QFile::remove(name));
+        } else if (step == "field") {
+            shown = edit->text();
+        } else if (step == "colour") {
+            shown = edit->palette().color(QPalette::Base).name();
+        } else if (step == "selected") {
+            shown = edit->selectedText();
+        } else if (step == "label") {
+            auto* label = w->findChild<QLabel*>(name);
+            shown = label ? label->text() : QStringLiteral("(no label)");
+        } else if (step == "record") {
+            shown =
+                QString::fromStdString(testdata::FieldText(host().project(), name.toStdString()));
+        } else if (step == "is") {  // object.property
+            const QStringList parts = name.split('.');
+            shown = w->findChild<QObject*>(parts[0])->property(parts[1].toLatin1()).toString();
+        } else if (step == "messages") {
+            shown = said.Texts().join('|');
+            said.said.clear();
+        } else if (step == "focus") {
+            shown = FocusName();
+        } else {
+            QFAIL(qPrintable("no step " + step));
+        }
+        QVERIFY2(shown == value, qPrintable(QString::fromStdString(r.where) + ": " + step + " " +
+                                            name + " shows [" + shown + "], not [" + value + "]"));
+    }
 }
 
 }  // namespace guitest

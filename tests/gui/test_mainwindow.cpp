@@ -23,7 +23,7 @@ using namespace guitest;
 
 namespace {
 
-const char* const kSteps = "gui/mainwindow_steps.tsv";
+const char* const kSteps = "mainwindow_steps.tsv";
 
 QTreeWidget* List(QWidget& w) {
     return w.findChild<QTreeWidget*>(QStringLiteral("ListView1"));
@@ -42,11 +42,7 @@ QTreeWidgetItem* RowStartingWith(QWidget& w, const QString& start) {
 }
 
 void Click(QWidget& w, const char* name) {
-    auto* button = w.findChild<QAbstractButton*>(QLatin1String(name));
-    QVERIFY2(button, name);
-    // Near the left end: a radio button or check box answers only over its mark and text.
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
-    Settle();
+    guitest::Click(w.findChild<QWidget*>(name));
 }
 
 QAction* Action(QWidget& w, const QString& name) {
@@ -102,6 +98,22 @@ void ShowAndCloseABox(QWidget* owner) {
     (void)QTest::qWaitForWindowActive(owner);
 }
 
+// Activates another window of that object name, then the main window again.
+void Visit(QWidget& w, const QString& name) {
+    std::unique_ptr<QDialog> other(name == "(message box)" ? new QMessageBox(&w) : new QDialog(&w));
+    other->setObjectName(name);
+    other->show();
+    other->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(other.get()));
+    Settle();
+    other->hide();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    for (int i = 0; i < 5; ++i) {
+        Settle();
+    }
+}
+
 }  // namespace
 
 // Receives the manuals the window opens instead of the desktop.
@@ -133,127 +145,61 @@ private slots:
         urls_.opened.clear();
     }
 
-    void userSteps_data() {
-        QTest::addColumn<int>("group");
-        const auto groups = testdata::GroupByFirstCell(testdata::ReadTable(kSteps));
-        for (std::size_t i = 0; i < groups.size(); ++i) {
-            QTest::newRow(groups[i][0][0].c_str()) << static_cast<int>(i);
-        }
-    }
+    void userSteps_data() { AddCases(kSteps); }
     void userSteps() {
-        QFETCH(int, group);
-        QTemporaryDir dir;
         auto w = harness_.Start();
-        const auto at = [&dir](const std::string& cell) {
-            return QString::fromStdString(cell).replace(QStringLiteral("{dir}"), dir.path());
-        };
-        const auto groups = testdata::GroupByFirstCell(testdata::ReadTable(kSteps));
-        for (const testdata::Row& r : groups[static_cast<std::size_t>(group)]) {
-            const QString step = at(r[1]), name = at(r[2]), value = at(r[3]);
-            QString shown = value;  // what the window shows, for the steps that look
-            if (step == "type") {
-                Type(*w, name, value);
-            } else if (step == "keys") {
-                Edit(*w, name)->setFocus(Qt::MouseFocusReason);
-                Settle();
-                QTest::keyClicks(Edit(*w, name), value);
-            } else if (step == "key") {
-                QTest::keyClick(w->findChild<QWidget*>(name),
-                                QKeySequence::fromString(value)[0].key());
-                Settle();
-            } else if (step == "set") {
-                testdata::SetFields(w->project(), value.toStdString());
-            } else if (step == "box") {
-                harness_.onMessage = [&w] { ShowAndCloseABox(w.get()); };
-            } else if (step == "visit") {
-                std::unique_ptr<QDialog> other(name == "(message box)" ? new QMessageBox(w.get())
-                                                                       : new QDialog(w.get()));
-                other->setObjectName(name);
-                other->show();
-                other->activateWindow();
-                QVERIFY(QTest::qWaitForWindowActive(other.get()));
-                Settle();
-                other->hide();
-                w->activateWindow();
-                QVERIFY(QTest::qWaitForWindowActive(w.get()));
-                for (int i = 0; i < 5; ++i) {
-                    Settle();
+        RunCase(
+            kSteps, [&w] { return w.get(); }, [&w]() -> ProjectHost& { return *w; }, harness_,
+            [&](const QString& step, const QString& name, const QString& value, QString& shown) {
+                if (step == "choose") {
+                    Choose(*w, name.toLatin1().constData(),
+                           value == "last" ? w->tables().MaterialLastRow() : value.toInt());
+                } else if (step == "page") {
+                    w->findChild<QTabWidget*>(QStringLiteral("SSTabCfactor"))
+                        ->setCurrentIndex(name.toInt());
+                } else if (step == "trigger") {
+                    Trigger(*w, name.toLatin1().constData());
+                } else if (step == "answer") {
+                    answer_ = value;
+                } else if (step == "helpfolder") {
+                    w->project().HelpFolder = value.toStdString();
+                } else if (step == "box") {
+                    harness_.onMessage = [&w] { ShowAndCloseABox(w.get()); };
+                } else if (step == "visit") {
+                    Visit(*w, name);
+                } else if (step == "restart") {
+                    w.reset();
+                    harness_.Reset();
+                    w = harness_.Start();
+                } else if (step == "open") {
+                    shown = w->OpenFile(name) ? "true" : "false";
+                } else if (step == "action") {
+                    shown = Action(*w, name)->text();
+                } else if (step == "title") {
+                    shown = w->windowTitle();
+                } else if (step == "header") {
+                    shown = List(*w)->headerItem()->text(name.toInt());
+                } else if (step == "workfolder") {
+                    shown = QString::fromStdString(w->project().WorkFolder);
+                } else if (step == "row") {
+                    QTreeWidgetItem* row = RowStartingWith(*w, name);
+                    shown = row ? row->text(1) : QStringLiteral("(none)");
+                } else if (step == "recent") {
+                    shown = RecentCaptions(*w).join('|');
+                } else if (step == "asked") {
+                    shown = asked_.join('|');
+                    asked_.clear();
+                } else if (step == "opened") {
+                    QStringList paths;
+                    for (const QUrl& url : urls_.opened) {
+                        paths << url.toLocalFile();
+                    }
+                    shown = paths.join('|');
+                } else {
+                    return false;
                 }
-            } else if (step == "text") {
-                Edit(*w, name)->setText(value);
-            } else if (step == "click") {
-                Click(*w, name.toLatin1().constData());
-            } else if (step == "choose") {
-                Choose(*w, name.toLatin1().constData(),
-                       value == "last" ? w->tables().MaterialLastRow() : value.toInt());
-            } else if (step == "page") {
-                w->findChild<QTabWidget*>(QStringLiteral("SSTabCfactor"))
-                    ->setCurrentIndex(name.toInt());
-            } else if (step == "trigger") {
-                Trigger(*w, name.toLatin1().constData());
-            } else if (step == "answer") {
-                answer_ = value;
-            } else if (step == "write") {
-                QFile file(name);
-                QVERIFY(file.open(QIODevice::WriteOnly) &&
-                        file.write(value.toUtf8()) == value.size());
-            } else if (step == "remove") {
-                QVERIFY(QFile::remove(name));
-            } else if (step == "helpfolder") {
-                w->project().HelpFolder = value.toStdString();
-            } else if (step == "restart") {
-                w.reset();
-                harness_.Reset();
-                w = harness_.Start();
-            } else if (step == "open") {
-                shown = w->OpenFile(name) ? "true" : "false";
-            } else if (step == "field") {
-                shown = Edit(*w, name)->text();
-            } else if (step == "colour") {
-                shown = Edit(*w, name)->palette().color(QPalette::Base).name();
-            } else if (step == "selected") {
-                shown = Edit(*w, name)->selectedText();
-            } else if (step == "label") {
-                shown = w->findChild<QLabel*>(name)->text();
-            } else if (step == "action") {
-                shown = Action(*w, name)->text();
-            } else if (step == "title") {
-                shown = w->windowTitle();
-            } else if (step == "header") {
-                shown = List(*w)->headerItem()->text(name.toInt());
-            } else if (step == "record") {
-                shown =
-                    QString::fromStdString(testdata::FieldText(w->project(), name.toStdString()));
-            } else if (step == "workfolder") {
-                shown = QString::fromStdString(w->project().WorkFolder);
-            } else if (step == "visible" || step == "enabled" || step == "checked") {
-                shown = w->findChild<QObject*>(name)->property(step.toLatin1()).toString();
-            } else if (step == "row") {
-                QTreeWidgetItem* row = RowStartingWith(*w, name);
-                shown = row ? row->text(1) : QStringLiteral("(none)");
-            } else if (step == "messages") {
-                shown = harness_.Texts().join('|');
-                harness_.said.clear();
-            } else if (step == "focus") {
-                shown = FocusName();
-            } else if (step == "recent") {
-                shown = RecentCaptions(*w).join('|');
-            } else if (step == "asked") {
-                shown = asked_.join('|');
-                asked_.clear();
-            } else if (step == "opened") {
-                QStringList paths;
-                for (const QUrl& url : urls_.opened) {
-                    paths << url.toLocalFile();
-                }
-                shown = paths.join('|');
-            } else {
-                QFAIL(qPrintable("no step " + step));
-            }
-            QVERIFY2(shown == value,
-                     qPrintable(QString::fromStdString(r.where) + ": " + step + " " + name +
-                                " shows [" + shown + "], not [" + value + "]"));
-        }
+                return true;
+            });
     }
 
     void startsOnTheDefaultProject() {
