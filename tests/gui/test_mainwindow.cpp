@@ -161,8 +161,6 @@ private slots:
                     Trigger(*w, name.toLatin1().constData());
                 } else if (step == "answer") {
                     answer_ = value;
-                } else if (step == "helpfolder") {
-                    w->project().HelpFolder = value.toStdString();
                 } else if (step == "box") {
                     harness_.onMessage = [&w] { ShowAndCloseABox(w.get()); };
                 } else if (step == "visit") {
@@ -179,8 +177,6 @@ private slots:
                     shown = w->windowTitle();
                 } else if (step == "header") {
                     shown = List(*w)->headerItem()->text(name.toInt());
-                } else if (step == "workfolder") {
-                    shown = QString::fromStdString(w->project().WorkFolder);
                 } else if (step == "row") {
                     QTreeWidgetItem* row = RowStartingWith(*w, name);
                     shown = row ? row->text(1) : QStringLiteral("(none)");

@@ -206,88 +206,56 @@ private slots:
         QCOMPARE(said.Texts(), QStringList());
     }
 
-    // The family in use follows the dialog: on closing a table dialog, on switching between open
-    // dialogs; one dialog per family; opening a project closes them without reading them back.
-    void dialogsSetTheFamilyInUse() {
+    void steps_data() { AddCases("profile_steps.tsv"); }
+    void steps() {
         FakeHost host;
         Messages said;
-        host.p.StiffProfileType = 1;
-        host.p.TTableRow = 5;
-        QPointer<ProfileDialog> t = Open(host, QStringLiteral("stifft"));
-        QVERIFY(t);
-        // Centred over the window that owns it.
-        QVERIFY(
-            (t->frameGeometry().center() - host.owner.frameGeometry().center()).manhattanLength() <
-            40);
-        QCOMPARE(t->findChild<QComboBox*>(QStringLiteral("cbo"))->currentIndex(), 5);
-        QTest::mouseClick(Ok(t), Qt::LeftButton);
-        QVERIFY(Gone(t));
-        QCOMPARE(host.p.StiffProfileType, 2);
-        QCOMPARE(host.p.TTableRow, 5);
-        QCOMPARE(host.p.StiffH, host.t.TTable.rows[5][0]);
-
-        QPointer<ProfileDialog> l = Open(host, QStringLiteral("stifflb"));
-        QPointer<ProfileDialog> tb = Open(host, QStringLiteral("stifftb"));
-        QCOMPARE(host.p.StiffProfileType, 3);
-        l->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(l));
-        QTRY_COMPARE(host.p.StiffProfileType, 1);
-        Open(host, QStringLiteral("stifflb"));
-        QCOMPARE(host.owner.findChildren<ProfileDialog*>(QStringLiteral("stifflb")).size(), 1);
-
-        const float h = host.p.LBuiltH;
-        Type(Field(l, QStringLiteral("isth")), QStringLiteral("4"));
-        const int runs = host.recalculations;
-        CloseProfileDialogs(&host.owner);
-        QVERIFY(Gone(l) && Gone(tb));
-        QCOMPARE(host.p.LBuiltH, h);
-        QCOMPARE(host.recalculations, runs);
-        QCOMPARE(said.Texts(), QStringList());
-    }
-
-    void girderDialogEditsItsOwnFamily() {
-        FakeHost host;
-        Messages said;
-        host.p.GirderProfileType = 1;
-        host.Recalculate();
-        const float lH = host.p.GirderLBuiltH;
-        ProfileDialog* d = Open(host, QStringLiteral("girdtg"));
-        QVERIFY(d->findChild<QLabel*>(QStringLiteral("othergirder"))->isVisibleTo(d));
-        TypeAndLeave(d, QStringLiteral("isth"), QStringLiteral("900"));
-        QCOMPARE(host.p.GirderTBuiltH, 900.0f);
-        QCOMPARE(host.p.GirderProfileType, 1);
-        QCOMPARE(host.p.GirderH, lH);
-        // The properties shown are those of the profile being edited.
-        Project t = host.p;
-        t.GirderProfileType = 3;
-        SetUpGirderProfile(t);
-        QCOMPARE(LabelText(d, "sta"), Q(Format(t.GirderArea, "##0") + " mm2"));
-        QCOMPARE(LabelText(d, "stse"), Q(Format(t.GirderEffBreadth, "0.0") + " mm"));
-
-        ProfileDialog* l = Open(host, QStringLiteral("girdlg"));
-        QVERIFY(!l->findChild<QLabel*>(QStringLiteral("othergirder"))->isVisibleTo(l));
-        QCOMPARE(LabelText(l, "stiy"), Q(Format(host.p.GirderIy, "0.000E+0") + " mm4"));
-        QStringList captions;
-        for (QLabel* label : l->findChildren<QLabel*>()) {
-            captions << label->text();
-        }
-        QVERIFY(captions.contains("le =") && captions.contains("Weg =") &&
-                !captions.contains("se ="));
-        QCOMPARE(said.Texts(), QStringList());
-    }
-
-    // A run that stops at the stiffener must not leave the previous profile's values on show.
-    void failedRunBlanksTheStaleValues() {
-        FakeHost host;
-        Messages said;
-        ProfileDialog* d = Open(host, QStringLiteral("stifflb"));
-        TypeAndLeave(d, QStringLiteral("isttw"), QStringLiteral("0"));
-        QCOMPARE(said.Texts(), QStringList{QStringLiteral(" tw >= 0.1 ")});
-        QVERIFY(host.p.CalcFailure.has_value());
-        QCOMPARE(LabelText(d, "stie"), QString());
-        TypeAndLeave(d, QStringLiteral("isttw"), QStringLiteral("10"));
-        QVERIFY(!host.p.CalcFailure.has_value());
-        QVERIFY(!LabelText(d, "stie").isEmpty());
+        QPointer<ProfileDialog> d;
+        int mark = 0;
+        RunCase(
+            "profile_steps.tsv", [&] { return d ? static_cast<QWidget*>(d) : &host.owner; },
+            [&]() -> ProjectHost& { return host; }, said,
+            [&](const QString& step, const QString& name, const QString& value, QString& shown) {
+                const auto yes = [](bool b) { return b ? QStringLiteral("true") : "false"; };
+                if (step == "open") {
+                    d = Open(host, name);
+                } else if (step == "activate") {
+                    d = host.owner.findChild<ProfileDialog*>(name);
+                    d->activateWindow();
+                    QTest::qWaitForWindowActive(d);
+                    Settle();
+                } else if (step == "leave") {
+                    TypeAndLeave(d, name, value);
+                } else if (step == "closeall") {
+                    CloseProfileDialogs(&host.owner);
+                } else if (step == "run") {
+                    host.Recalculate();
+                } else if (step == "mark") {
+                    mark = host.recalculations;
+                } else if (step == "runs") {
+                    shown = QString::number(host.recalculations - mark);
+                } else if (step == "dialogs") {
+                    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                    shown = QString::number(host.owner.findChildren<ProfileDialog*>(name).size());
+                } else if (step == "centred") {
+                    const QPoint off =
+                        d->frameGeometry().center() - host.owner.frameGeometry().center();
+                    shown = yes(off.manhattanLength() < 40);
+                } else if (step == "failed") {
+                    shown = yes(host.p.CalcFailure.has_value());
+                } else if (step == "blank") {
+                    shown = yes(LabelText(d, name).isEmpty());
+                } else if (step == "caption") {
+                    QStringList captions;
+                    for (QLabel* label : d->findChildren<QLabel*>()) {
+                        captions << label->text();
+                    }
+                    shown = yes(captions.contains(name));
+                } else {
+                    return false;
+                }
+                return true;
+            });
     }
 };
 
