@@ -275,9 +275,10 @@ inline void RunCase(const char* table, const std::function<QWidget*()>& window,
         } else if (step == "record") {
             shown =
                 QString::fromStdString(testdata::FieldText(host().project(), name.toStdString()));
-        } else if (step == "is") {  // object.property
+        } else if (step == "is") {  // object.property; no object name: the window
             const QStringList parts = name.split('.');
-            shown = w->findChild<QObject*>(parts[0])->property(parts[1].toLatin1()).toString();
+            QObject* object = parts[0].isEmpty() ? w : w->findChild<QObject*>(parts[0]);
+            shown = object->property(parts[1].toLatin1()).toString();
         } else if (step == "messages") {
             shown = said.Texts().join('|');
             said.said.clear();
