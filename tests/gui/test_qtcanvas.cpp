@@ -38,15 +38,10 @@ Ink InkAround(const QImage& image, const QRectF& area) {
     const QRectF allowed = area.adjusted(-1, -1, 1, 1);
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            if (image.pixel(x, y) == qRgb(255, 255, 255)) {
-                continue;
-            }
-            ink.bounds |= QRect(x, y, 1, 1);
-            ink.colours.insert(image.pixel(x, y));
-            if (allowed.contains(x + 0.5, y + 0.5)) {
-                ++ink.inside;
-            } else {
-                ++ink.outside;
+            if (image.pixel(x, y) != qRgb(255, 255, 255)) {
+                ink.bounds |= QRect(x, y, 1, 1);
+                ink.colours.insert(image.pixel(x, y));
+                ++(allowed.contains(x + 0.5, y + 0.5) ? ink.inside : ink.outside);
             }
         }
     }
