@@ -1,7 +1,7 @@
 // The profile case tables (tests/data/profiles/*.tsv): rows as in the check case tables
-// (caserunner.h), CASE VERB NAME VALUE NOTE, with what the checks never reach:
-//   base    new | startup
-//   table   L|T|Fb|Bf ROW   "v1 v2 ..."       a row of this case's own copy of the shipped tables
+// (caserunner.h), CASE VERB NAME VALUE NOTE, each case from the new project ("base new") with
+// its own copy of the shipped tables, and what the checks never reach:
+//   table   L|T|Fb|Bf ROW  "v1 v2 ..."   a table row changed or added, for a broken profile
 //   run     profile | new project | loading condition N | materials | a step by its routine name
 //   expect  FIELD  VALUE   also: failure, points (the outline's "x y" pairs), web check, flange
 //                          check (passes | fails), header colour ("r g b"), coefficient R (the
@@ -131,11 +131,10 @@ public:
 
     void Base(const std::string& name) {
         tables_ = testsupport::ShippedTables();
-        p = name == "startup" ? testsupport::StartupProject() : kelvor::Project{};
-        if (name == "new") {
-            kelvor::NewProject(p);
-            kelvor::StressDistribution(p);
-        }
+        p = {};
+        kelvor::NewProject(p);
+        kelvor::StressDistribution(p);
+        EXPECT_EQ(name, "new") << "the only base";
     }
 
     void SetTableRow(const std::string& where, const std::string& values) {
@@ -203,7 +202,7 @@ public:
             return G(c >> 16) + " " + G((c >> 8) & 255) + " " + G(c & 255);
         }
         if (const std::string r = after("coefficient "); !r.empty()) {
-            return G(kelvor::RuleBreadthCoefficient(std::strtod(r.c_str(), nullptr)));
+            return testdata::Shortest(kelvor::RuleBreadthCoefficient(std::strtod(r.c_str(), nullptr)));
         }
         if (name.rfind("batch code", 0) == 0) {
             return G(kelvor::FamilyOfBatchCode(after("batch code ")));
@@ -222,7 +221,7 @@ private:
 void RunProfileTable(const std::string& table) {
     for (const auto& rows : testdata::GroupByFirstCell(testdata::ReadTable("profiles/" + table))) {
         ProfileCase c;
-        c.Base(rows.front()[1] == "base" ? rows.front()[2] : "startup");
+        c.Base("new");
         for (const Row& r : rows) {
             SCOPED_TRACE(r.where + " (" + rows.front()[0] + ")");
             const std::string& verb = r[1];
