@@ -31,6 +31,8 @@ struct Rect {
     double y0, y1, z0, z1;
 };
 
+// Area, centroid, second moments about the centroid axes, polar moment about the web foot (y = z
+// = 0) and the top of the section.
 struct Sums {
     double A = 0, yc = 0, zc = 0, Iy = 0, Iz = 0, Jo = 0, top = 0;
 };
