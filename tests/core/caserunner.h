@@ -75,14 +75,15 @@ inline kelvor::Project StartupProject() {
     return p;
 }
 
-// A colour by its palette name where it has one.
+// A colour by its palette name where it has one; black is no colour.
 inline std::string ColourName(kelvor::Rgb c) {
-    if (c == kelvor::PaletteColour(kelvor::kGreen) || c == kelvor::PaletteColour(kelvor::kRed)) {
-        return c == kelvor::PaletteColour(kelvor::kGreen) ? "green" : "red";
-    }
-    std::ostringstream s;
-    s << std::hex << c;
-    return c == kelvor::kPureRed ? "RED" : c == 0 ? "" : s.str();
+    std::ostringstream hex;
+    hex << std::hex << c;
+    return c == 0                                           ? ""
+           : c == kelvor::PaletteColour(kelvor::kGreen) ? "green"
+           : c == kelvor::PaletteColour(kelvor::kRed)   ? "red"
+           : c == kelvor::kPureRed                      ? "RED"
+                                                        : hex.str();
 }
 
 class CaseRun {
@@ -115,7 +116,7 @@ public:
         }
     }
 
-    void Run(const std::string& step, const std::string& args) {
+    void Run(const std::string& step, const std::string& args = "") {
         failure_ = "none";
         extra_.clear();
         if (step.rfind("Calculate", 0) == 0) {
