@@ -31,7 +31,8 @@
 //                                          formula, value, reference or status of a result
 //                                          line); after a local
 //                                          check: pieces, piece N (text|x or "after"|y|bold|
-//                                          colour), y, canvas
+//                                          colour), y, canvas (cleared or kept, and its
+//                                          user coordinates)
 // The NOTE column says where a number comes from (a hand derivation, the guide's text).
 #pragma once
 
@@ -255,7 +256,8 @@ private:
             std::string(!c.ops.empty() && c.ops[0].kind == kelvor::CanvasOp::Kind::Clear
                             ? "cleared "
                             : "kept ") +
-            testdata::Shortest(c.ScaleRight()) + " x " + testdata::Shortest(c.ScaleBottom());
+            testdata::Shortest(c.ScaleLeft()) + "," + testdata::Shortest(c.ScaleTop()) + " to " +
+            testdata::Shortest(c.ScaleRight()) + "," + testdata::Shortest(c.ScaleBottom());
     }
 
     kelvor::Project p_;
