@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -30,7 +31,7 @@ std::string AsRowType(const Row& r, std::size_t cell, F f) {
     return r[0] == "float" ? f(std::strtof(text, nullptr)) : f(std::strtod(text, nullptr));
 }
 
-TEST(Format, Table) {
+TEST(Format, WorkedExamplesBoundariesAndMarkers) {
     RunTable("format.tsv", 4, [](const Row& r) {
         const char separator = r[3][0];
         if (r[0] == "int") {
@@ -41,18 +42,18 @@ TEST(Format, Table) {
     });
 }
 
-TEST(GeneralFormat, Table) {
+TEST(GeneralFormat, WorkedExamplesAndExponentThresholds) {
     RunTable("general.tsv", 3, [](const Row& r) {
         return AsRowType(r, 1, [&](auto v) { return GeneralFormat(v, r[2][0]); });
     });
 }
 
-TEST(FileReal, Table) {
+TEST(FileReal, PointAlwaysAndNoLeadingZero) {
     RunTable("filereal.tsv", 2,
              [](const Row& r) { return AsRowType(r, 1, [](auto v) { return FileReal(v); }); });
 }
 
-TEST(RoundToInt, Table) {
+TEST(RoundToInt, TiesToEvenWithRangeCheck) {
     RunTable("roundtoint.tsv", 1, [](const Row& r) {
         try {
             return std::to_string(RoundToInt(r.Number(0)));
@@ -62,7 +63,7 @@ TEST(RoundToInt, Table) {
     });
 }
 
-TEST(ShortestDouble, Table) {
+TEST(ShortestDouble, ShortestTextThatReadsBack) {
     RunTable("shortest.tsv", 1, [](const Row& r) {
         const std::string text = ShortestDouble(r.Number(0));
         // The text reads back to the very double it came from.

@@ -7,6 +7,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "../support/datatable.h"
 #include "core/numparse.h"
@@ -24,7 +25,7 @@ std::string Outcome(const std::string& text, int mode) {
     }
 }
 
-TEST(ParseNumber, Table) {
+TEST(ParseNumber, BothSettingsAndTheirRefusals) {
     for (const testdata::Row& r : testdata::ReadTable("numbers/parse.tsv")) {
         char* end = nullptr;
         const float value = std::strtof(r[2].c_str(), &end);
@@ -37,7 +38,7 @@ TEST(ParseNumber, Table) {
     }
 }
 
-TEST(DetectDecimalSeparator, Table) {
+TEST(DetectDecimalSeparator, PointIsModeZeroAnythingElseNot) {
     for (const testdata::Row& r : testdata::ReadTable("numbers/separator.tsv")) {
         EXPECT_EQ(DetectDecimalSeparator(r[0][0]), r.Int(1)) << r.where;
     }
