@@ -1,230 +1,75 @@
+// Number texts: the cases are tables under tests/data/numbers, one conversion each.
 #include <gtest/gtest.h>
 
-#include <charconv>
-#include <climits>
 #include <cmath>
-#include <limits>
+#include <cstdlib>
 #include <random>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
+#include "../support/datatable.h"
 #include "core/numformat.h"
 
 namespace kelvor {
 namespace {
 
-struct DoubleRow {
-    const char* pattern;
-    double value;
-    const char* expected;
-};
+using testdata::Row;
 
-struct FloatRow {
-    const char* pattern;
-    float value;
-    const char* expected;
-};
-
-void CheckDoubleRows(const std::vector<DoubleRow>& rows, char separator = '.') {
-    for (const DoubleRow& row : rows) {
-        SCOPED_TRACE(std::string("pattern \"") + row.pattern + "\" value " +
-                     std::to_string(row.value));
-        EXPECT_EQ(Format(row.value, row.pattern, separator), row.expected);
+// Every row of numbers/NAME: `actual` gives the row's result as text, cell `want` the expected.
+template <typename Actual>
+void RunTable(const std::string& name, std::size_t want, Actual actual) {
+    for (const Row& r : testdata::ReadTable("numbers/" + name)) {
+        EXPECT_EQ(actual(r), r[want]) << r.where;
     }
 }
 
-TEST(Format, WorkedExamplesFixedPoint) {
-    CheckDoubleRows({
-        {"0.00", 1.57, "1.57"},
-        {"0.00", -1.57, "-1.57"},
-        {"0.00", 0.5, "0.50"},
-        {"0.00", 0.0, "0.00"},
-        {"0.00", 0.075, "0.08"},
-        {"0.00", 0.125, "0.13"},
-        {"0.00", 2.675, "2.68"},
-        {"0.00", 1.005, "1.01"},
-        {"0.00", -0.001, "-0.00"},
-        {"0.00", -0.005, "-0.01"},
-        {"0.0", 1.0, "1.0"},
-        {"0.0", 0.0, "0.0"},
-        {"0.0", 2.45, "2.5"},
-        {"0.0", -0.04, "-0.0"},
-        {"0.0", 9.96, "10.0"},
-        {"0.000", 1.0005, "1.001"},
-        {"0.000", 1234.5678, "1234.568"},
-        {"#0.0", 0.05, "0.1"},
-        {"#0.0", -0.44, "-0.4"},
-        {"#0.00", 17.0, "17.00"},
-        {"#0.00", -3.14159, "-3.14"},
-        {"##0", 0.0, "0"},
-        {"##0", 1234.5, "1235"},
-        {"##0.0", 0.04, "0.0"},
-        {"##0.0", 999.96, "1000.0"},
-        {"##0.000", 0.1234, "0.123"},
-        {"##0.000", 0.0005, "0.001"},
-        {"#00", 5.0, "05"},
-        {"#00", 17.0, "17"},
-        {"#00", 1234.0, "1234"},
-        {"#000", 17.0, "017"},
-        {"#000", 1234.0, "1234"},
-        {"#000", 355.0, "355"},
-        {"#0", 1.7, "2"},
-        {"#0", 0.5, "1"},
-        {"#0", 1.5, "2"},
-        {"#0", 2.5, "3"},
-        {"#0", -2.5, "-3"},
-        {"#0", 0.4, "0"},
-        {"#0 ", 5.0, "5 "},
-        {"#0 ", 12.6, "13 "},
-        {"00", 1.0, "01"},
-        {"00", 0.0, "00"},
-        {"00", 625.0, "625"},
-        {"0", 0.0, "0"},
-        {"0", 0.5, "1"},
-        {"0", -0.4, "-0"},
-        {"###", 0.0, ""},
-        {"###", 12.5, "13"},
-        {"###", 355.0, "355"},
-        {"#", 0.0, ""},
-        {"#", 1.0, "1"},
-        {"0.0#", 1.5, "1.5"},
-        {"0.0#", 1.25, "1.25"},
-        {"0.0#", 1.0, "1.0"},
-        {"0.0#", 1.204, "1.2"},
-        {"0.0#", 1.999, "2.0"},
+// Calls `f` with cell `cell` read as the row's type (cell 0): a float through strtof, else a
+// double through strtod.
+template <typename F>
+std::string AsRowType(const Row& r, std::size_t cell, F f) {
+    const char* text = r[cell].c_str();
+    return r[0] == "float" ? f(std::strtof(text, nullptr)) : f(std::strtod(text, nullptr));
+}
+
+TEST(Format, WorkedExamplesBoundariesAndMarkers) {
+    RunTable("format.tsv", 4, [](const Row& r) {
+        const char separator = r[3][0];
+        if (r[0] == "int") {
+            return Format(static_cast<int>(std::strtol(r[2].c_str(), nullptr, 10)), r[1],
+                          separator);
+        }
+        return AsRowType(r, 2, [&](auto v) { return Format(v, r[1], separator); });
     });
 }
 
-TEST(Format, WorkedExamplesScientific) {
-    CheckDoubleRows({
-        {"0.00E+0", 206000.0, "2.06E+5"},
-        {"0.00E+0", 0.000123, "1.23E-4"},
-        {"0.00E+0", 9.996, "1.00E+1"},
-        {"0.00E+0", 0.0, "0.00E+0"},
-        {"0.00E+0", 1e-10, "1.00E-10"},
-        {"0.000E+0", 112700.0, "1.127E+5"},
-        {"0.000E+0", 0.000123, "1.230E-4"},
-        {"00.0E+0", 50123456.0, "50.1E+6"},
-        {"00.0E+0", 0.000123, "12.3E-5"},
-        {"0.000E+00", 6000000.0, "6.000E+06"},
-    });
-    CheckDoubleRows({{"#0.00E+00", 334.9, "33,49E+01"}}, ',');
-}
-
-TEST(Format, ScientificSignsCarriesAndExponentWidth) {
-    CheckDoubleRows({
-        {"0.00E+0", -206000.0, "-2.06E+5"},
-        {"0.00E+0", -0.000123, "-1.23E-4"},
-        {"0.00E+0", 1e100, "1.00E+100"},
-        {"0.00E+0", 1.0, "1.00E+0"},
-        {"0.00E+0", 9.995, "1.00E+1"},
-        {"0.00E+0", 9.994, "9.99E+0"},
-        {"0.00E-0", 206000.0, "2.06E5"},
-        {"0.00E-0", 0.000123, "1.23E-4"},
-        {"00.0E+0", 99.96, "10.0E+1"},
-        {"00.0E+0", 0.0, "00.0E+0"},
-        {"0.000E+00", 1e-123, "1.000E-123"},
-        {"#0.00E+00", 0.0, "0.00E+00"},
+TEST(GeneralFormat, WorkedExamplesAndExponentThresholds) {
+    RunTable("general.tsv", 3, [](const Row& r) {
+        return AsRowType(r, 1, [&](auto v) { return GeneralFormat(v, r[2][0]); });
     });
 }
 
-// Sign changes and carries around the rounding digit, including values that are already
-// ties in the decimal image although their binary value lies below the tie.
-TEST(Format, RoundingBoundaries) {
-    CheckDoubleRows({
-        {"0.00", -0.0, "0.00"},
-        {"0.00", -0.0049, "-0.00"},
-        {"0.00", 0.0049, "0.00"},
-        {"0.00", 0.995, "1.00"},
-        {"0.00", -0.995, "-1.00"},
-        {"0.0", 99.95, "100.0"},
-        {"0", -0.5, "-1"},
-        {"0", 999.5, "1000"},
-        {"#0", -0.4, "-0"},
-        {"0.000000000", 0.1, "0.100000000"},
-        // 16-digit integers are exact doubles; the 15-digit image rounds their tie outward.
-        {"0", 1234567890123455.0, "1234567890123460"},
-        {"0", -1234567890123455.0, "-1234567890123460"},
-        {"0", 1234567890123454.0, "1234567890123450"},
-        // Just below one half in binary, exactly one half in the image.
-        {"0", 0.49999999999999994, "1"},
+TEST(FileReal, PointAlwaysAndNoLeadingZero) {
+    RunTable("filereal.tsv", 2,
+             [](const Row& r) { return AsRowType(r, 1, [](auto v) { return FileReal(v); }); });
+}
+
+TEST(RoundToInt, TiesToEvenWithRangeCheck) {
+    RunTable("roundtoint.tsv", 1, [](const Row& r) {
+        try {
+            return std::to_string(RoundToInt(r.Number(0)));
+        } catch (const std::out_of_range& e) {
+            return std::string(e.what());
+        }
     });
 }
 
-TEST(Format, FloatUsesSevenDigitImage) {
-    const std::vector<FloatRow> rows = {
-        {"##0.000", 0.03f, "0.030"},       {"0.000000000", 0.1f, "0.100000000"},
-        {"0.00", 2.675f, "2.68"},          {"0.00", 0.075f, "0.08"},
-        {"0", 654322.25f, "654322"},       {"0.0", 654322.25f, "654322.3"},
-        {"0.0", -654322.25f, "-654322.3"}, {"0", 1234567.5f, "1234568"},
-        {"0", 1234568.5f, "1234569"},      {"0", 12345678.0f, "12345680"},
-        {"0.00E+0", 0.0001f, "1.00E-4"},
-    };
-    for (const FloatRow& row : rows) {
-        SCOPED_TRACE(std::string("pattern \"") + row.pattern + "\" value " +
-                     std::to_string(row.value));
-        EXPECT_EQ(Format(row.value, row.pattern), row.expected);
-    }
-    // The same binary values formatted at double precision show their binary error.
-    CheckDoubleRows({
-        {"0.000000000", static_cast<double>(0.1f), "0.100000001"},
-        {"0.00", static_cast<double>(2.675f), "2.67"},
+TEST(ShortestDouble, ShortestTextThatReadsBack) {
+    RunTable("shortest.tsv", 1, [](const Row& r) {
+        const std::string text = ShortestDouble(r.Number(0));
+        // The text reads back to the very double it came from.
+        EXPECT_TRUE(text == "null" || std::strtod(text.c_str(), nullptr) == r.Number(0)) << r.where;
+        return text;
     });
-}
-
-TEST(Format, IntOverload) {
-    const struct {
-        const char* pattern;
-        int value;
-        const char* expected;
-    } rows[] = {
-        {"###", 0, ""},
-        {"##0", 0, "0"},
-        {"00", 7, "07"},
-        {"00", -5, "-05"},
-        {"#000", 17, "017"},
-        {"0.00", 3, "3.00"},
-        {"0", INT_MAX, "2147483647"},
-        {"0", INT_MIN, "-2147483648"},
-        {"0.00E+00", 1234567890, "1.23E+09"},
-        {"0.00E+0", 9995, "1.00E+4"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(std::string("pattern \"") + row.pattern + "\" value " +
-                     std::to_string(row.value));
-        EXPECT_EQ(Format(row.value, row.pattern), row.expected);
-    }
-}
-
-TEST(Format, CommaSeparatorAndLiterals) {
-    CheckDoubleRows(
-        {
-            {"0.00", 1.57, "1,57"},
-            {"#0.0", -0.44, "-0,4"},
-            {"0.0#", 1.0, "1,0"},
-            {"###", 355.0, "355"},
-            {"0.000E+0", 112700.0, "1,127E+5"},
-        },
-        ',');
-    CheckDoubleRows({
-        {"0.0 kN", 12.34, "12.3 kN"},
-        {"(0.00)", -1.5, "(-1.50)"},
-        {".00", 12.5, "12.50"},
-        {".00", 0.5, ".50"},
-    });
-}
-
-TEST(Format, NonFiniteValuesGiveMarkers) {
-    const double inf = std::numeric_limits<double>::infinity();
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_EQ(Format(nan, "0.00"), "NaN");
-    EXPECT_EQ(Format(inf, "0.00E+0"), "Inf");
-    EXPECT_EQ(Format(-inf, "#0"), "-Inf");
-    EXPECT_EQ(Format(std::numeric_limits<float>::infinity(), "0.0"), "Inf");
-    EXPECT_EQ(GeneralFormat(nan), "NaN");
-    EXPECT_EQ(GeneralFormat(-std::numeric_limits<float>::infinity()), "-Inf");
-    EXPECT_EQ(FileReal(inf), "Inf");
 }
 
 // Plain patterns are filled by a short path of their own; a trailing literal sends the same
@@ -249,132 +94,16 @@ TEST(Format, ShortPathAgreesWithPatternWalk) {
             const double half = (mantissa(random) + 0.5) / std::pow(10.0, i % 4);
             value = half * (1 + hairs[static_cast<std::size_t>(i / 3) % std::size(hairs)]);
         }
-        if (i % 3 == 0) {
-            value = -value;
-        }
+        value = i % 3 == 0 ? -value : value;
         for (const FixedPattern& fixed : patterns) {
-            const std::string_view pattern = fixed.Text();
-            const std::string walked = std::string(pattern) + " ";
+            const std::string walked = std::string(fixed.Text()) + " ";
             SCOPED_TRACE(walked + std::to_string(value));
-            ASSERT_EQ(Format(value, pattern) + " ", Format(value, walked));
-            ASSERT_EQ(Format(static_cast<float>(value), pattern, ',') + " ",
+            ASSERT_EQ(Format(value, fixed.Text()) + " ", Format(value, walked));
+            ASSERT_EQ(Format(static_cast<float>(value), fixed.Text(), ',') + " ",
                       Format(static_cast<float>(value), walked, ','));
-            ASSERT_EQ(std::string_view(FormatText(value, fixed)), Format(value, pattern));
+            ASSERT_EQ(std::string_view(FormatText(value, fixed)), Format(value, fixed.Text()));
         }
     }
-}
-
-TEST(GeneralFormat, WorkedExamplesAndExponentThresholds) {
-    const struct {
-        double value;
-        bool single;
-        char separator;
-        const char* expected;
-    } rows[] = {
-        {0.5, false, '.', "0.5"},
-        {0.5, false, ',', "0,5"},
-        {1.0 / 3.0, false, '.', "0.333333333333333"},
-        {0.0001, false, '.', "0.0001"},
-        {0.00001, false, '.', "1E-05"},
-        {654322.25, true, '.', "654322.3"},
-        {12345678.0, true, '.', "1.234568E+07"},
-        {10.5, true, '.', "10.5"},
-        {100.0, false, '.', "100"},
-        {0.32, true, '.', "0.32"},
-        {0.0, false, '.', "0"},
-        {-0.0, true, '.', "0"},
-        {-0.5, false, '.', "-0.5"},
-        {0.1 + 0.2, false, '.', "0.3"},
-        {1.0 / 3.0, true, '.', "0.3333333"},
-        {0.0001, true, '.', "0.0001"},
-        {-0.00001234, true, ',', "-1,234E-05"},
-        {9999999.0, true, '.', "9999999"},
-        {10000000.0, true, '.', "1E+07"},
-        {1e14, false, '.', "100000000000000"},
-        {1e15, false, '.', "1E+15"},
-        {123456789012345.6, false, '.', "123456789012346"},
-        {1e100, false, '.', "1E+100"},
-        {-2.5e-300, false, '.', "-2.5E-300"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(std::to_string(row.value) + (row.single ? " float" : " double"));
-        const std::string text = row.single
-                                     ? GeneralFormat(static_cast<float>(row.value), row.separator)
-                                     : GeneralFormat(row.value, row.separator);
-        EXPECT_EQ(text, row.expected);
-    }
-}
-
-TEST(FileReal, PointAlwaysAndNoLeadingZero) {
-    EXPECT_EQ(FileReal(0.03), ".03");
-    EXPECT_EQ(FileReal(0.03f), ".03");
-    EXPECT_EQ(FileReal(-0.5), "-.5");
-    EXPECT_EQ(FileReal(3000.0f), "3000");
-    EXPECT_EQ(FileReal(206000.0), "206000");
-    EXPECT_EQ(FileReal(1.43f), "1.43");
-    EXPECT_EQ(FileReal(static_cast<double>(1.43f)), "1.42999994754791");
-    EXPECT_EQ(FileReal(0.0f), "0");
-    EXPECT_EQ(FileReal(1.5), "1.5");
-    EXPECT_EQ(FileReal(-10.25f), "-10.25");
-    EXPECT_EQ(FileReal(0.00001), "1E-05");
-    EXPECT_EQ(FileReal(-0.00001f), "-1E-05");
-}
-
-TEST(RoundToInt, TiesToEvenWithRangeCheck) {
-    const struct {
-        double value;
-        int expected;
-    } rows[] = {
-        {0.5, 0},
-        {1.5, 2},
-        {2.5, 2},
-        {3.5, 4},
-        {-2.5, -2},
-        {-0.5, 0},
-        {-1.5, -2},
-        {2.4999999999, 2},
-        {2.5000000001, 3},
-        {-2.5000000001, -3},
-        {0.49999999999999994, 0},
-        {7.0, 7},
-        {2147483647.4, INT_MAX},
-        {-2147483648.5, INT_MIN},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.value);
-        EXPECT_EQ(RoundToInt(row.value), row.expected);
-    }
-    for (const double bad :
-         {2147483647.5, -2147483649.0, 1e300, std::numeric_limits<double>::infinity(),
-          std::numeric_limits<double>::quiet_NaN()}) {
-        SCOPED_TRACE(bad);
-        EXPECT_THROW(RoundToInt(bad), std::out_of_range);
-    }
-}
-
-TEST(ShortestDouble, ShortestTextThatReadsBack) {
-    const struct {
-        double value;
-        const char* expected;
-    } rows[] = {
-        {0.1, "0.1"},
-        {0.1 + 0.2, "0.30000000000000004"},
-        {3000.0, "3000"},
-        {-0.0, "-0"},
-        {1e21, "1e+21"},
-        {5e-324, "5e-324"},
-        {static_cast<double>(1.43f), "1.4299999475479126"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.expected);
-        const std::string text = ShortestDouble(row.value);
-        EXPECT_EQ(text, row.expected);
-        double back = 0.0;
-        std::from_chars(text.data(), text.data() + text.size(), back);
-        EXPECT_EQ(back, row.value);
-    }
-    EXPECT_EQ(ShortestDouble(std::numeric_limits<double>::quiet_NaN()), "null");
-    EXPECT_EQ(ShortestDouble(-std::numeric_limits<double>::infinity()), "null");
 }
 
 }  // namespace
