@@ -1,7 +1,11 @@
 #include "files/atomicfile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -9,48 +13,81 @@ namespace kelvor {
 
 namespace {
 
-// Creates a fresh temporary file beside the target. Exclusive creation ("x") keeps a leftover or
-// somebody else's file of the same name from being overwritten.
-std::FILE* CreateTemporary(const std::filesystem::path& target, std::filesystem::path& temp) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temp = target;
-        temp += ".~" + std::to_string(attempt) + ".tmp";
-        errno = 0;
-        if (std::FILE* f = std::fopen(temp.string().c_str(), "wbx")) {
-            return f;
+namespace fs = std::filesystem;
+
+// A symbolic link is saved through: the file it names is replaced, the link stays a link.
+fs::path FollowLinks(fs::path target) {
+    std::error_code ec;
+    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(target, ec)); ++hops) {
+        const fs::path next = fs::read_symlink(target, ec);
+        if (ec) {
+            break;
         }
-        if (errno != EEXIST) {
-            return nullptr;
-        }
+        target = next.is_absolute() ? next : target.parent_path() / next;
     }
-    return nullptr;
+    return target;
+}
+
+bool WriteAll(int fd, const std::string& content) {
+    const char* data = content.data();
+    std::size_t left = content.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, data, left);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        data += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// The folder's entry of the renamed file reaches the disk only when the folder is flushed too.
+void SyncFolder(const fs::path& folder) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
 }
 
 }  // namespace
 
 bool SaveAtomically(const std::string& path, const std::string& content) {
-    namespace fs = std::filesystem;
-    const fs::path target(path);
-    if (!target.has_filename()) {
+    const fs::path given(path);
+    if (!given.has_filename()) {
         return false;
     }
-    fs::path temp;
-    std::FILE* f = CreateTemporary(target, temp);
-    if (f == nullptr) {
+    const fs::path target = FollowLinks(given);
+    // A unique name per save (mkstemp), so that temporaries left by a killed save never stand
+    // in the way of the next one.
+    std::string temp = target.string() + ".~XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
         return false;
     }
-    bool written = std::fwrite(content.data(), 1, content.size(), f) == content.size();
-    written = std::fflush(f) == 0 && written;
-    written = std::ferror(f) == 0 && written;
-    written = std::fclose(f) == 0 && written;
-    std::error_code ec;
-    if (written) {
-        fs::rename(temp, target, ec);
+    // The saved file keeps the mode of the file it replaces; a new file gets the mode any new
+    // file of the user's gets (0666 less the umask), not mkstemp's private 0600.
+    struct stat old {};
+    mode_t mode;
+    if (::stat(target.c_str(), &old) == 0) {
+        mode = old.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
     }
-    if (!written || ec) {
-        fs::remove(temp, ec);
+    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, content) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.c_str());
         return false;
     }
+    SyncFolder(target.parent_path());
     return true;
 }
 

@@ -492,7 +492,8 @@ BatchReadResult ReadBatchFile(const std::string& path, const Tables& tables, int
         result.message = "can't find file - " + path;
         return result;
     }
-    std::FILE* f = fs::is_directory(path, ec) ? nullptr : std::fopen(path.c_str(), "rb");
+    // Only a regular file is read: a FIFO or a device would block the run or never end.
+    std::FILE* f = fs::is_regular_file(path, ec) ? std::fopen(path.c_str(), "rb") : nullptr;
     if (f == nullptr) {
         result.message = "can't read file - " + path;
         return result;

@@ -250,22 +250,16 @@ std::string LineText(const Field& f, const Project& p) {
     return RealText(p.*std::get<double Project::*>(f.field));
 }
 
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
-    for (std::size_t at = text.find(from); at != std::string::npos;
-         at = text.find(from, at + to.size())) {
-        text.replace(at, from.size(), to);
-    }
-}
-
-// A save never writes under the extensions .vlm and .hgt; such paths are saved as .vlrm.
+// A save never writes under the extensions .vlm and .hgt; such files are saved as .vlrm. Only the
+// file name's own extension counts: a folder "proj.vlm.d" or a name "a.vlm.kelvo" stays as typed.
 void RenameLegacyExtension(std::string& path) {
-    if (path.find(".vlm") != std::string::npos) {
-        ReplaceAll(path, ".vlm", ".vlrm");
-    } else if (path.find(".hgt") != std::string::npos) {
-        ReplaceAll(path, ".hgt", ".vlrm");
+    std::filesystem::path file(path);
+    const std::filesystem::path ext = file.extension();
+    if (ext == ".vlm" || ext == ".hgt") {
+        file.replace_extension(".vlrm");
+        path = file.string();
     }
 }
-
 
 // ----- reading
 
@@ -392,6 +386,10 @@ bool ReadLine(const Field& f, const std::string& line, const Tables& tables, Pro
         if (!ParseReal(line, version)) {
             return false;
         }
+        // A version from a later program may mean other fields on the same lines.
+        if (version > kVersion) {
+            return false;
+        }
         oldLayout = version < kFirstLongLayout;
         return true;
     }
@@ -493,10 +491,24 @@ FileResult WriteProjectFile(Project& p, std::string& path) {
     return {true, {}};
 }
 
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::string LineMessage(const std::string& path, int line) {
+    return "can't read file - " + path + ", line " + std::to_string(line);
+}
+
+}  // namespace
+
 FileResult ReadProjectFile(Project& p, const Tables& tables, const std::string& path) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
         return {false, "can't find file - " + path};
+    }
+    // Only a regular file is read: a FIFO or a device would block the program or never end.
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        return {false, "can't read file - " + path};
     }
     std::ifstream in(path, std::ios::binary);
     LineReader reader(in.is_open() ? in.rdbuf() : nullptr);
@@ -512,8 +524,21 @@ FileResult ReadProjectFile(Project& p, const Tables& tables, const std::string& 
             continue;
         }
         ++lineNumber;
-        if (!reader.Next(line) || !ReadLine(f, line, tables, read, oldLayout)) {
-            return {false, "can't read file - " + path + ", line " + std::to_string(lineNumber)};
+        const bool got = reader.Next(line);
+        // Editors on some systems put a UTF-8 byte order mark before the first line.
+        if (lineNumber == 1 && line.rfind(kByteOrderMark, 0) == 0) {
+            line.erase(0, kByteOrderMark.size());
+        }
+        if (!got || !ReadLine(f, line, tables, read, oldLayout)) {
+            return {false, LineMessage(path, lineNumber)};
+        }
+    }
+    // Text after the last field means a layout this reader does not know; only blank lines
+    // may follow.
+    while (reader.Next(line)) {
+        ++lineNumber;
+        if (!Trimmed(line).empty()) {
+            return {false, LineMessage(path, lineNumber)};
         }
     }
     if (oldLayout) {

@@ -16,7 +16,7 @@ struct FileResult {
 };
 
 // Writes the project in the current layout (version 202) and sets p.ProjectFile to the path.
-// A path containing ".vlm" (else ".hgt") is renamed to ".vlrm" first; the caller gets the
+// A file name with the extension ".vlm" or ".hgt" is saved as ".vlrm" instead; the caller gets the
 // changed path back even when the save fails. The file is written beside the target under a
 // temporary name and renamed over it, so a failed save leaves an existing file untouched:
 // "can't save file - " + path.
