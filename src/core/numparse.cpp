@@ -211,6 +211,24 @@ int DetectDecimalSeparator(char localeDecimalPoint) {
     return Format(1.1, "0.0", localeDecimalPoint) == "1.1" ? 0 : 1;
 }
 
+float ParseNumberStrict(std::string_view text) {
+    if (double value = 0.0; ReadPlainDecimal(text, value)) {
+        return ToSingle(value);
+    }
+    std::string cleaned;
+    for (const char c : text) {
+        if (!IsBlank(c)) {
+            cleaned.push_back(c == ',' ? '.' : c);
+        }
+    }
+    std::size_t pos = 0;
+    ReadNumber number;
+    if (!ReadLeadingNumber(cleaned, pos, '.', number) || pos != cleaned.size()) {
+        throw TypeMismatch();
+    }
+    return ToSingle(number);
+}
+
 float ParseNumber(std::string_view text, int decimalMode) {
     if (double value = 0.0; ReadPlainDecimal(text, value)) {
         return ToSingle(value);

@@ -14,6 +14,7 @@
 #include "core/calcerror.h"
 #include "core/calculate.h"
 #include "core/numformat.h"
+#include "core/inputlimits.h"
 #include "core/numparse.h"
 #include "core/project.h"
 #include "core/tables.h"
@@ -103,6 +104,29 @@ int GirderFamilyOfText(std::string_view code) {
     }
     return -1;
 }
+
+// Where a built-up family (stiffener or girder) keeps its inputs; null where it has none.
+struct BuiltUpInputs {
+    int family;
+    float Project::*H;
+    float Project::*B;
+    float Project::*tw;
+    float Project::*tf;
+};
+
+constexpr BuiltUpInputs kStiffenerInputs[] = {
+    {1, &Project::LBuiltH, &Project::LBuiltB, &Project::LBuiltTw, &Project::LBuiltTf},
+    {3, &Project::TBuiltH, &Project::TBuiltB, &Project::TBuiltTw, &Project::TBuiltTf},
+    {5, &Project::FbBuiltH, nullptr, &Project::FbBuiltTw, nullptr},
+    {9, &Project::IBuiltH, &Project::IBuiltB, &Project::IBuiltTw, &Project::IBuiltTf},
+};
+
+constexpr BuiltUpInputs kGirderInputs[] = {
+    {1, &Project::GirderLBuiltH, &Project::GirderLBuiltB, &Project::GirderLBuiltTw,
+     &Project::GirderLBuiltTf},
+    {3, &Project::GirderTBuiltH, &Project::GirderTBuiltB, &Project::GirderTBuiltTw,
+     &Project::GirderTBuiltTf},
+};
 
 // ----- reading
 
@@ -239,16 +263,41 @@ std::string FieldName(int field) {
     return "field " + std::to_string(field);
 }
 
-float Number(std::string_view token, int field, int decimalMode) {
+// A value the window would refuse refuses the file, naming the field and the window's limit.
+void CheckLimit(float value, float Project::*input, int field, int cfactorTab = 0) {
+    const InputLimit* limit = input ? LimitOf(input) : nullptr;
+    if (limit != nullptr && !limit->Admits(value, cfactorTab)) {
+        throw Refusal{FieldName(field) + ":" + limit->message};
+    }
+}
+
+template <std::size_t n>
+void CheckBuiltUp(const BuiltUpInputs (&inputs)[n], int family, const std::array<float, 4>& d,
+                  int parts, int field) {
+    for (const BuiltUpInputs& in : inputs) {
+        if (in.family == family) {
+            CheckLimit(d[0], in.H, field);
+            if (parts == 2) {
+                CheckLimit(d[1], in.tw, field);
+            } else {
+                CheckLimit(d[1], in.B, field);
+                CheckLimit(d[2], in.tw, field);
+                CheckLimit(d[3], in.tf, field);
+            }
+        }
+    }
+}
+
+float Number(std::string_view token, int field) {
     try {
-        return ParseNumber(token, decimalMode);
+        return ParseNumberStrict(token);
     } catch (const TypeMismatch&) {
         throw Refusal{FieldName(field) + " is not a number: " + Quoted(token)};
     }
 }
 
-int Code(std::string_view token, int field, int last, int decimalMode) {
-    const float value = Number(token, field, decimalMode);
+int Code(std::string_view token, int field, int last) {
+    const float value = Number(token, field);
     int code = -1;
     try {
         code = RoundToInt(value);
@@ -263,7 +312,7 @@ int Code(std::string_view token, int field, int last, int decimalMode) {
 }
 
 // The first `parts` (at most 4) numbers of a dimension field; more parts are ignored.
-std::array<float, 4> Dimensions(std::string_view token, int field, int parts, int decimalMode) {
+std::array<float, 4> Dimensions(std::string_view token, int field, int parts) {
     if (std::count(token.begin(), token.end(), 'x') + 1 < parts) {
         throw Refusal{FieldName(field) + " needs " + std::to_string(parts) +
                       " dimensions joined by x: " + Quoted(token)};
@@ -273,14 +322,13 @@ std::array<float, 4> Dimensions(std::string_view token, int field, int parts, in
     for (int i = 0; i < parts; ++i) {
         const std::size_t end = token.find('x', start);
         values[static_cast<std::size_t>(i)] =
-            Number(token.substr(start, end - start), field, decimalMode);
+            Number(token.substr(start, end - start), field);
         start = end + 1;
     }
     return values;
 }
 
-void ReadStiffener(BatchEntry& e, const std::vector<std::string_view>& fields, const Tables& tables,
-                   int decimalMode) {
+void ReadStiffener(BatchEntry& e, const std::vector<std::string_view>& fields, const Tables& tables) {
     e.StiffCode = fields[kStiffCodeField];
     const BatchStiffenerCode* code = StiffenerCodeOfText(e.StiffCode);
     if (code == nullptr) {
@@ -288,7 +336,8 @@ void ReadStiffener(BatchEntry& e, const std::vector<std::string_view>& fields, c
     }
     e.StiffFamily = code->family;
     const std::array<float, 4> d =
-        Dimensions(fields[kStiffDimField], kStiffDimField, code->parts, decimalMode);
+        Dimensions(fields[kStiffDimField], kStiffDimField, code->parts);
+    CheckBuiltUp(kStiffenerInputs, code->family, d, code->parts, kStiffDimField);
     e.StiffH = d[0];
     if (code->parts == 2) {
         e.StiffTw = d[1];
@@ -304,14 +353,15 @@ void ReadStiffener(BatchEntry& e, const std::vector<std::string_view>& fields, c
     }
 }
 
-void ReadGirder(BatchEntry& e, const std::vector<std::string_view>& fields, int decimalMode) {
+void ReadGirder(BatchEntry& e, const std::vector<std::string_view>& fields) {
     e.GirderCode = fields[kGirderCodeField];
     e.GirderFamily = GirderFamilyOfText(e.GirderCode);
     if (e.GirderFamily < 0) {
         return;
     }
     const std::array<float, 4> d =
-        Dimensions(fields[kGirderDimField], kGirderDimField, 4, decimalMode);
+        Dimensions(fields[kGirderDimField], kGirderDimField, 4);
+    CheckBuiltUp(kGirderInputs, e.GirderFamily, d, 4, kGirderDimField);
     e.GirderH = d[0];
     e.GirderB = d[1];
     e.GirderTw = d[2];
@@ -319,8 +369,7 @@ void ReadGirder(BatchEntry& e, const std::vector<std::string_view>& fields, int 
 }
 
 // Fields in their order, so that of several faults the first is reported. `e` is a new entry.
-void ReadPanel(const std::vector<std::string_view>& fields, const Tables& tables, int decimalMode,
-               BatchEntry& e) {
+void ReadPanel(const std::vector<std::string_view>& fields, const Tables& tables, BatchEntry& e) {
     if (fields.size() < static_cast<std::size_t>(kBatchFieldCount)) {
         throw Refusal{"only " + std::to_string(fields.size()) + " of " +
                       std::to_string(kBatchFieldCount) + " fields"};
@@ -332,13 +381,14 @@ void ReadPanel(const std::vector<std::string_view>& fields, const Tables& tables
         const std::string_view token = fields[static_cast<std::size_t>(f)];
         const FieldReader& reader = kFieldReaders[static_cast<std::size_t>(f)];
         if (reader.code != nullptr) {
-            e.*reader.code->entry = Code(token, f, reader.code->last, decimalMode);
+            e.*reader.code->entry = Code(token, f, reader.code->last);
         } else if (reader.real != nullptr) {
-            e.*reader.real->entry = Number(token, f, decimalMode);
+            e.*reader.real->entry = Number(token, f);
+            CheckLimit(e.*reader.real->entry, reader.real->project, f, e.CFactorTab);
         } else if (f == kStiffCodeField) {
-            ReadStiffener(e, fields, tables, decimalMode);
+            ReadStiffener(e, fields, tables);
         } else if (f == kGirderCodeField) {
-            ReadGirder(e, fields, decimalMode);
+            ReadGirder(e, fields);
         }
     }
 }
@@ -352,7 +402,7 @@ std::string_view SplitLine(std::string_view raw, std::vector<std::string_view>& 
 
 // A line before the End line, split by SplitLine, into the new entry `entry`.
 void ReadEntry(std::string_view line, const std::vector<std::string_view>& fields,
-               const Tables& tables, int decimalMode, BatchEntry& entry) {
+               const Tables& tables, BatchEntry& entry) {
     if (line.empty()) {
         throw Refusal{"blank line before End"};
     }
@@ -361,7 +411,7 @@ void ReadEntry(std::string_view line, const std::vector<std::string_view>& field
         entry.text = fields[0];
         return;
     }
-    ReadPanel(fields, tables, decimalMode, entry);
+    ReadPanel(fields, tables, entry);
 }
 
 std::optional<int> LastMatch(const ProfileTable& table, std::initializer_list<float> values) {
@@ -381,29 +431,6 @@ std::optional<int> LastMatch(const ProfileTable& table, std::initializer_list<fl
 }
 
 // ----- loading a panel
-
-// Where a built-up family (stiffener or girder) keeps its inputs; null where it has none.
-struct BuiltUpInputs {
-    int family;
-    float Project::*H;
-    float Project::*B;
-    float Project::*tw;
-    float Project::*tf;
-};
-
-constexpr BuiltUpInputs kStiffenerInputs[] = {
-    {1, &Project::LBuiltH, &Project::LBuiltB, &Project::LBuiltTw, &Project::LBuiltTf},
-    {3, &Project::TBuiltH, &Project::TBuiltB, &Project::TBuiltTw, &Project::TBuiltTf},
-    {5, &Project::FbBuiltH, nullptr, &Project::FbBuiltTw, nullptr},
-    {9, &Project::IBuiltH, &Project::IBuiltB, &Project::IBuiltTw, &Project::IBuiltTf},
-};
-
-constexpr BuiltUpInputs kGirderInputs[] = {
-    {1, &Project::GirderLBuiltH, &Project::GirderLBuiltB, &Project::GirderLBuiltTw,
-     &Project::GirderLBuiltTf},
-    {3, &Project::GirderTBuiltH, &Project::GirderTBuiltB, &Project::GirderTBuiltTw,
-     &Project::GirderTBuiltTf},
-};
 
 template <std::size_t n>
 void StoreBuiltUp(Project& p, const BuiltUpInputs (&inputs)[n], int family, float H, float B,
@@ -484,7 +511,7 @@ std::optional<int> LookupBfRow(const Tables& tables, float H, float tw) {
     return LastMatch(tables.BfTable, {H, tw});
 }
 
-BatchReadResult ReadBatchFile(const std::string& path, const Tables& tables, int decimalMode) {
+BatchReadResult ReadBatchFile(const std::string& path, const Tables& tables, int) {
     namespace fs = std::filesystem;
     BatchReadResult result;
     std::error_code ec;
@@ -530,7 +557,7 @@ BatchReadResult ReadBatchFile(const std::string& path, const Tables& tables, int
             }
             // Filled in place: a panel's faults come before the count's.
             BatchEntry& entry = entries.emplace_back();
-            ReadEntry(stripped, fields, tables, decimalMode, entry);
+            ReadEntry(stripped, fields, tables, entry);
             if (entries.size() > static_cast<std::size_t>(kMaxBatchEntries)) {
                 throw Refusal{"more than " + std::to_string(kMaxBatchEntries) + " entries"};
             }

@@ -15,6 +15,7 @@
 #include <variant>
 #include <vector>
 
+#include "core/inputlimits.h"
 #include "core/numformat.h"
 #include "core/project.h"
 #include "core/tables.h"
@@ -208,6 +209,49 @@ const BuiltUpCopy kBuiltUpCopies[] = {
        {&Project::GirderTBuiltTf, &Project::GirderTf}}}},
 };
 // clang-format on
+
+// ----- limits
+
+// The limit a line's value must keep: the field's own, or for the dimension lines of a built-up
+// family the limit of the built-up input the line fills.
+const InputLimit* LineLimit(const Field& f, const Project& p) {
+    const auto* real = std::get_if<float Project::*>(&f.field);
+    if (real == nullptr) {
+        return nullptr;
+    }
+    if (const InputLimit* own = LimitOf(*real)) {
+        return own;
+    }
+    for (const BuiltUpCopy& b : kBuiltUpCopies) {
+        if (p.*b.selector != b.code) {
+            continue;
+        }
+        for (const Copy& c : b.copies) {
+            if (c.from == *real) {
+                return LimitOf(c.to);
+            }
+        }
+    }
+    return nullptr;
+}
+
+// The first line, in the file's own numbering, whose value the window would refuse, with the
+// window's text; empty when every value keeps its limit.
+std::string LimitFault(const Project& p, bool oldLayout, int& line) {
+    line = 0;
+    for (const Field& f : kFields) {
+        if (oldLayout && !f.inOldLayout) {
+            continue;
+        }
+        ++line;
+        const InputLimit* limit = LineLimit(f, p);
+        if (limit != nullptr &&
+            !limit->Admits(p.*std::get<float Project::*>(f.field), p.CFactorTab)) {
+            return limit->message;
+        }
+    }
+    return {};
+}
 
 // ----- writing
 
@@ -540,6 +584,13 @@ FileResult ReadProjectFile(Project& p, const Tables& tables, const std::string& 
         if (!Trimmed(line).empty()) {
             return {false, LineMessage(path, lineNumber)};
         }
+    }
+    // A value the window refuses is refused here too: a negative web height or a factor of
+    // safety of 0 would otherwise calculate into green rows.
+    int faultLine = 0;
+    const std::string fault = LimitFault(read, oldLayout, faultLine);
+    if (!fault.empty()) {
+        return {false, LineMessage(path, faultLine) + ": " + fault};
     }
     if (oldLayout) {
         FillInOldLayout(read);

@@ -26,7 +26,9 @@ FileResult WriteProjectFile(Project& p, std::string& path);
 // from the stored dimensions and fills the built-up inputs of the families in use. Only a file
 // that reads whole replaces the project (and sets p.ProjectFile); otherwise p stays exactly as
 // it was and the message is "can't find file - " + path or
-// "can't read file - " + path + ", line " + N.
+// "can't read file - " + path + ", line " + N; a value the window refuses adds the window's
+// limit text: "can't read file - " + path + ", line " + N + ": " + " 0.6 <= FS <= 2 ". Anything but
+// a regular file gives "can't read file - " + path.
 FileResult ReadProjectFile(Project& p, const Tables& tables, const std::string& path);
 
 }  // namespace kelvor

@@ -161,6 +161,7 @@ std::vector<LoadMessage> LoadProfileTable(ProfileTable& table, ProfileKind kind,
     int filled = 0;
     int rowLine = 0;
     bool numberSinceComma = false;
+    int rowsOnLine = 0;
     std::string line;
     int lineNo = 0;
     while (std::getline(in, line)) {
@@ -212,13 +213,25 @@ std::vector<LoadMessage> LoadProfileTable(ProfileTable& table, ProfileKind kind,
                     return messages;
             }
             numberSinceComma = true;
+            if (filled == 0 && rowsOnLine > 0) {
+                messages.push_back(LineMessage(
+                    file, lineNo, "more than " + std::to_string(columns) + " numbers in a row"));
+                return messages;
+            }
             row[filled++] = value;
             if (filled == columns) {
                 table.rows.push_back(row);
                 row = ProfileRow{};
                 filled = 0;
+                ++rowsOnLine;
             }
         }
+        // One row a line: a row cut short must not take its missing numbers from the next line,
+        // which would shift every later row by a column without a word.
+        if (filled != 0) {
+            break;
+        }
+        rowsOnLine = 0;
     }
     if (in.bad()) {
         messages.push_back(FileMessage(file, "can't read file - "));

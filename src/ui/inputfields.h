@@ -44,13 +44,10 @@ struct MainField {
     const char* prefix;          // directly before the field ("Lg =")
     const char* note;            // directly after the field
     const char* remark;          // on the line below
-    float Project::*value;       // numeric fields
+    float Project::*value;       // numeric fields; their limits are the core's InputLimits
     std::string Project::*text;  // text fields
     const char* leavePattern;    // rewrite when the field is left
     const char* refreshPattern;  // rewrite by RefreshInputFields
-    double low;                  // refused below
-    double high;                 // refused above
-    const char* message;
     AfterLeave after;
     const char* enter;
     EnterBranch branch;
