@@ -28,23 +28,6 @@ fs::path FollowLinks(fs::path target) {
     return target;
 }
 
-bool WriteAll(int fd, const std::string& content) {
-    const char* data = content.data();
-    std::size_t left = content.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, data, left);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        data += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 // The folder's entry of the renamed file reaches the disk only when the folder is flushed too.
 void SyncFolder(const fs::path& folder) {
     const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
@@ -54,41 +37,93 @@ void SyncFolder(const fs::path& folder) {
     }
 }
 
+// The mode of the file being replaced; a new file gets the mode any new file of the user's
+// gets (0666 less the umask), not mkstemp's private 0600.
+mode_t ModeFor(const fs::path& target) {
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0) {
+        return old.st_mode & 07777;
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
 }  // namespace
 
-bool SaveAtomically(const std::string& path, const std::string& content) {
+AtomicFile::~AtomicFile() { Discard(); }
+
+void AtomicFile::Discard() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!temp_.empty()) {
+        ::unlink(temp_.c_str());
+        temp_.clear();
+    }
+}
+
+bool AtomicFile::Open(const std::string& path) {
+    Discard();
+    failed_ = false;
     const fs::path given(path);
     if (!given.has_filename()) {
+        failed_ = true;
         return false;
     }
-    const fs::path target = FollowLinks(given);
-    // A unique name per save (mkstemp), so that temporaries left by a killed save never stand
-    // in the way of the next one.
-    std::string temp = target.string() + ".~XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
+    target_ = FollowLinks(given).string();
+    // A unique name per write (mkstemp), so that temporaries left by a killed save never
+    // stand in the way of the next one.
+    std::string temp = target_ + ".~XXXXXX";
+    fd_ = ::mkstemp(temp.data());
+    if (fd_ < 0) {
+        failed_ = true;
         return false;
     }
-    // The saved file keeps the mode of the file it replaces; a new file gets the mode any new
-    // file of the user's gets (0666 less the umask), not mkstemp's private 0600.
-    struct stat old {};
-    mode_t mode;
-    if (::stat(target.c_str(), &old) == 0) {
-        mode = old.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
+    temp_ = temp;
+    if (::fchmod(fd_, ModeFor(target_)) != 0) {
+        failed_ = true;
     }
-    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, content) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
+    return !failed_;
+}
+
+bool AtomicFile::Write(std::string_view bytes) {
+    while (!failed_ && !bytes.empty()) {
+        const ssize_t n = fd_ < 0 ? -1 : ::write(fd_, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            failed_ = true;
+            break;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return !failed_;
+}
+
+bool AtomicFile::Commit() {
+    if (fd_ < 0 || failed_) {
+        Discard();
+        return false;
+    }
+    bool ok = ::fsync(fd_) == 0;
+    ok = ::close(fd_) == 0 && ok;
+    fd_ = -1;
+    ok = ok && ::rename(temp_.c_str(), target_.c_str()) == 0;
     if (!ok) {
-        ::unlink(temp.c_str());
+        Discard();
         return false;
     }
-    SyncFolder(target.parent_path());
+    temp_.clear();
+    SyncFolder(fs::path(target_).parent_path());
     return true;
+}
+
+bool SaveAtomically(const std::string& path, const std::string& content) {
+    AtomicFile file;
+    return file.Open(path) && file.Write(content) && file.Commit();
 }
 
 }  // namespace kelvor

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string_view>
@@ -511,9 +512,10 @@ std::optional<int> LookupBfRow(const Tables& tables, float H, float tw) {
     return LastMatch(tables.BfTable, {H, tw});
 }
 
-BatchReadResult ReadBatchFile(const std::string& path, const Tables& tables, int) {
+BatchScanResult ScanBatchFile(const std::string& path, const Tables& tables,
+                              const std::function<void(const BatchEntry&)>& visit) {
     namespace fs = std::filesystem;
-    BatchReadResult result;
+    BatchScanResult result;
     std::error_code ec;
     if (!fs::exists(path, ec)) {
         result.message = "can't find file - " + path;
@@ -526,15 +528,9 @@ BatchReadResult ReadBatchFile(const std::string& path, const Tables& tables, int
         return result;
     }
     auto source = std::make_unique<LineSource>(f);
-    std::vector<BatchEntry>& entries = result.table.entries;
-    // Room for as many panels as the file can hold (a panel line has at least 31 tabs), so that
-    // ten thousand entries are not moved again and again while the table grows.
-    constexpr std::uintmax_t kShortestPanelLine = 32;
-    const std::uintmax_t fileSize = fs::file_size(path, ec);
-    if (!ec) {
-        entries.reserve(static_cast<std::size_t>(
-            std::min<std::uintmax_t>(fileSize / kShortestPanelLine + 1, kMaxBatchEntries)));
-    }
+    // One entry, filled anew for every line, so that memory stays flat however many panels
+    // the file holds.
+    auto entry = std::make_unique<BatchEntry>();
     int lineNo = 0;
     try {
         std::string_view line;
@@ -555,23 +551,21 @@ BatchReadResult ReadBatchFile(const std::string& path, const Tables& tables, int
             if (IsEndLine(fields[0])) {
                 break;
             }
-            // Filled in place: a panel's faults come before the count's.
-            BatchEntry& entry = entries.emplace_back();
-            ReadEntry(stripped, fields, tables, entry);
-            if (entries.size() > static_cast<std::size_t>(kMaxBatchEntries)) {
-                throw Refusal{"more than " + std::to_string(kMaxBatchEntries) + " entries"};
+            *entry = BatchEntry{};
+            ReadEntry(stripped, fields, tables, *entry);
+            entry->line = lineNo;
+            if (!entry->comment) {
+                ++result.panels;
             }
-            entry.line = lineNo;
+            visit(*entry);
         }
     } catch (const Refusal& r) {
         std::fclose(f);
-        result.table = {};
         result.message =
             "Error in batch file " + path + ", line " + std::to_string(lineNo) + ": " + r.reason;
         return result;
     } catch (const std::exception&) {
         std::fclose(f);
-        result.table = {};
         result.message = "can't read file - " + path;
         return result;
     }
@@ -580,11 +574,20 @@ BatchReadResult ReadBatchFile(const std::string& path, const Tables& tables, int
     return result;
 }
 
-void RunBatchRecord(Project& p, const Tables& tables, const BatchTable& table, int k) {
-    if (k < 0 || k >= static_cast<int>(table.entries.size())) {
-        return;
+BatchReadResult ReadBatchFile(const std::string& path, const Tables& tables, int) {
+    BatchReadResult result;
+    const BatchScanResult scan = ScanBatchFile(
+        path, tables, [&](const BatchEntry& e) { result.table.entries.push_back(e); });
+    if (!scan.ok) {
+        result.table = {};
+        result.message = scan.message;
+        return result;
     }
-    const BatchEntry& e = table.entries[static_cast<std::size_t>(k)];
+    result.ok = true;
+    return result;
+}
+
+void RunBatchEntry(Project& p, const Tables& tables, const BatchEntry& e) {
     if (e.comment) {
         return;
     }
@@ -628,6 +631,12 @@ void RunBatchRecord(Project& p, const Tables& tables, const BatchTable& table, i
         return;
     }
     Calculate(p, tables);
+}
+
+void RunBatchRecord(Project& p, const Tables& tables, const BatchTable& table, int k) {
+    if (k >= 0 && k < static_cast<int>(table.entries.size())) {
+        RunBatchEntry(p, tables, table.entries[static_cast<std::size_t>(k)]);
+    }
 }
 
 }  // namespace kelvor

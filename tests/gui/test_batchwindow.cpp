@@ -163,7 +163,7 @@ private slots:
         Messages shown;
         BatchWindow w(host, &host.owner);
         QByteArray content = "% many\r\n";
-        for (int i = 0; i < kMaxBatchEntries - 1; ++i) {
+        for (int i = 0; i < 9999; ++i) {
             content += Panel("P" + QByteArray::number(i), 2500 + (i % 11) * 50);
         }
         QVERIFY(w.OpenFile(Write(dir, QStringLiteral("many.kvi"), content + "End\r\n")));
