@@ -143,6 +143,9 @@ struct Refusal {
 class LineSource {
 public:
     explicit LineSource(std::FILE* f) : file_(f) {}
+    // Bytes in memory, read in place.
+    explicit LineSource(std::string_view bytes)
+        : data_(bytes.data()), size_(bytes.size()) {}
 
     // False at the end of the file. The line stays valid until the next call: it lies in the
     // read buffer itself unless it runs across the buffer's end. Throws Refusal for an
@@ -151,7 +154,7 @@ public:
         if (pos_ == size_ && !Fill()) {
             return false;
         }
-        const char* start = buffer_ + pos_;
+        const char* start = data_ + pos_;
         if (const void* nl = std::memchr(start, '\n', size_ - pos_)) {
             const std::size_t n = static_cast<std::size_t>(static_cast<const char*>(nl) - start);
             pos_ += n + 1;
@@ -163,7 +166,7 @@ public:
             if (pos_ == size_ && !Fill()) {
                 break;
             }
-            start = buffer_ + pos_;
+            start = data_ + pos_;
             const void* nl = std::memchr(start, '\n', size_ - pos_);
             const std::size_t n =
                 nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - start) : size_ - pos_;
@@ -192,6 +195,10 @@ private:
     }
 
     bool Fill() {
+        if (file_ == nullptr) {
+            return false;
+        }
+        data_ = buffer_;
         size_ = std::fread(buffer_, 1, sizeof buffer_, file_);
         pos_ = 0;
         if (size_ == 0 && std::ferror(file_)) {
@@ -200,8 +207,9 @@ private:
         return size_ > 0;
     }
 
-    std::FILE* file_;
+    std::FILE* file_ = nullptr;
     char buffer_[1 << 16];
+    const char* data_ = buffer_;
     std::size_t size_ = 0;
     std::size_t pos_ = 0;
     std::string spill_;  // a line that runs across the end of the buffer
@@ -512,6 +520,13 @@ std::optional<int> LookupBfRow(const Tables& tables, float H, float tw) {
     return LastMatch(tables.BfTable, {H, tw});
 }
 
+namespace {
+
+BatchScanResult Scan(LineSource& source, const std::string& path, const Tables& tables,
+                     const std::function<void(const BatchEntry&)>& visit);
+
+}  // namespace
+
 BatchScanResult ScanBatchFile(const std::string& path, const Tables& tables,
                               const std::function<void(const BatchEntry&)>& visit) {
     namespace fs = std::filesystem;
@@ -528,6 +543,23 @@ BatchScanResult ScanBatchFile(const std::string& path, const Tables& tables,
         return result;
     }
     auto source = std::make_unique<LineSource>(f);
+    result = Scan(*source, path, tables, visit);
+    std::fclose(f);
+    return result;
+}
+
+BatchScanResult ScanBatchText(std::string_view bytes, const std::string& path,
+                              const Tables& tables,
+                              const std::function<void(const BatchEntry&)>& visit) {
+    auto source = std::make_unique<LineSource>(bytes);
+    return Scan(*source, path, tables, visit);
+}
+
+namespace {
+
+BatchScanResult Scan(LineSource& source, const std::string& path, const Tables& tables,
+                     const std::function<void(const BatchEntry&)>& visit) {
+    BatchScanResult result;
     // One entry, filled anew for every line, so that memory stays flat however many panels
     // the file holds.
     auto entry = std::make_unique<BatchEntry>();
@@ -537,8 +569,8 @@ BatchScanResult ScanBatchFile(const std::string& path, const Tables& tables,
         std::vector<std::string_view> fields;
         for (;;) {
             ++lineNo;
-            if (!source->Next(line)) {
-                if (source->Failed()) {
+            if (!source.Next(line)) {
+                if (source.Failed()) {
                     throw std::runtime_error("read error");
                 }
                 throw Refusal{"no End line"};  // on the line where End was due
@@ -560,19 +592,18 @@ BatchScanResult ScanBatchFile(const std::string& path, const Tables& tables,
             visit(*entry);
         }
     } catch (const Refusal& r) {
-        std::fclose(f);
         result.message =
             "Error in batch file " + path + ", line " + std::to_string(lineNo) + ": " + r.reason;
         return result;
     } catch (const std::exception&) {
-        std::fclose(f);
         result.message = "can't read file - " + path;
         return result;
     }
-    std::fclose(f);
     result.ok = true;
     return result;
 }
+
+}  // namespace
 
 BatchReadResult ReadBatchFile(const std::string& path, const Tables& tables, int) {
     BatchReadResult result;

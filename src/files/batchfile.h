@@ -25,6 +25,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "files/projectfile.h"
@@ -105,6 +106,11 @@ struct BatchScanResult {
 // memory that stays the same however long the file is. A malformed line stops the scan with
 // its message; the entries before it have been visited.
 BatchScanResult ScanBatchFile(const std::string& path, const Tables& tables,
+                              const std::function<void(const BatchEntry&)>& visit);
+
+// The same scan of bytes in memory; `path` only names the file in the messages.
+BatchScanResult ScanBatchText(std::string_view bytes, const std::string& path,
+                              const Tables& tables,
                               const std::function<void(const BatchEntry&)>& visit);
 
 // Reads a whole batch file; a malformed file gives no table at all. Numbers are read strictly

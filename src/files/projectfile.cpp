@@ -1,4 +1,5 @@
 #include "files/atomicfile.h"
+#include "files/memorybuf.h"
 #include "files/projectfile.h"
 
 #include <algorithm>
@@ -459,8 +460,13 @@ bool ReadLine(const Field& f, const std::string& line, const Tables& tables, Pro
 void FillInOldLayout(Project& p) {
     p.GirderProfileType = 3;
     p.L2 = p.L1;
-    p.Lg = 3 * p.L1;
-    p.Lgs = static_cast<float>(0.6 * p.Lg);
+    // The girder spans are guessed from the stiffener span; a guess under the spans' limit
+    // would make the project, once saved, a file that cannot be opened.
+    const auto lowest = [](float Project::*span) {
+        return static_cast<float>(LimitOf(span)->low);
+    };
+    p.Lg = std::max(3 * p.L1, lowest(&Project::Lg));
+    p.Lgs = std::max(static_cast<float>(0.6 * p.Lg), lowest(&Project::Lgs));
     p.Lt = 3000;
     // The older layout held the lateral pressure with the opposite sign and no separate
     // scantling pressure.
@@ -521,14 +527,18 @@ void CopyBuiltUpInputs(Project& p) {
 
 }  // namespace
 
-FileResult WriteProjectFile(Project& p, std::string& path) {
-    RenameLegacyExtension(path);
+std::string ProjectFileText(const Project& p) {
     std::string content;
     for (const Field& f : kFields) {
         content += LineText(f, p);
         content += "\r\n";
     }
-    if (!SaveAtomically(path, content)) {
+    return content;
+}
+
+FileResult WriteProjectFile(Project& p, std::string& path) {
+    RenameLegacyExtension(path);
+    if (!SaveAtomically(path, ProjectFileText(p))) {
         return {false, "can't save file - " + path};
     }
     p.ProjectFile = path;
@@ -545,6 +555,13 @@ std::string LineMessage(const std::string& path, int line) {
 
 }  // namespace
 
+namespace {
+
+FileResult ReadProject(Project& p, const Tables& tables, std::streambuf* source,
+                       const std::string& path);
+
+}  // namespace
+
 FileResult ReadProjectFile(Project& p, const Tables& tables, const std::string& path) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
@@ -555,7 +572,20 @@ FileResult ReadProjectFile(Project& p, const Tables& tables, const std::string& 
         return {false, "can't read file - " + path};
     }
     std::ifstream in(path, std::ios::binary);
-    LineReader reader(in.is_open() ? in.rdbuf() : nullptr);
+    return ReadProject(p, tables, in.is_open() ? in.rdbuf() : nullptr, path);
+}
+
+FileResult ReadProjectText(Project& p, const Tables& tables, std::string_view bytes,
+                           const std::string& path) {
+    MemoryBuf source(bytes);
+    return ReadProject(p, tables, &source, path);
+}
+
+namespace {
+
+FileResult ReadProject(Project& p, const Tables& tables, std::streambuf* source,
+                       const std::string& path) {
+    LineReader reader(source);
 
     // The project is replaced only by a file that reads whole, so the fields are read into a
     // copy.
@@ -574,6 +604,11 @@ FileResult ReadProjectFile(Project& p, const Tables& tables, const std::string& 
             line.erase(0, kByteOrderMark.size());
         }
         if (!got || !ReadLine(f, line, tables, read, oldLayout)) {
+            // A material row lost with a broken table line is the table's fault, not the
+            // project's: say where the table broke.
+            if (got && f.inRange == MaterialRowIndex && !tables.MaterialFault.empty()) {
+                return {false, tables.MaterialFault};
+            }
             return {false, LineMessage(path, lineNumber)};
         }
     }
@@ -601,5 +636,7 @@ FileResult ReadProjectFile(Project& p, const Tables& tables, const std::string& 
     p = std::move(read);
     return {true, {}};
 }
+
+}  // namespace
 
 }  // namespace kelvor

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace kelvor {
 
@@ -30,5 +31,12 @@ FileResult WriteProjectFile(Project& p, std::string& path);
 // limit text: "can't read file - " + path + ", line " + N + ": " + " 0.6 <= FS <= 2 ". Anything but
 // a regular file gives "can't read file - " + path.
 FileResult ReadProjectFile(Project& p, const Tables& tables, const std::string& path);
+
+// The same reading from bytes in memory; `path` only names the file in the messages.
+FileResult ReadProjectText(Project& p, const Tables& tables, std::string_view bytes,
+                           const std::string& path);
+
+// What WriteProjectFile writes, as text.
+std::string ProjectFileText(const Project& p);
 
 }  // namespace kelvor

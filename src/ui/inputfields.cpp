@@ -108,7 +108,7 @@ const MainField kFields[] = {
     {"iunit_length", "cpage0", 2, 0, "Unit length  UL =", nullptr, nullptr,
      "c-factor is corrected for unit lengths below 61 m  ",
      &Project::UnitLength, nullptr, "#0", "#0",
-     AfterLeave::CalculateWhenValid, "il1", F, nullptr, nullptr, nullptr, nullptr, nullptr},
+     AfterLeave::Calculate, "il1", F, nullptr, nullptr, nullptr, nullptr, nullptr},
 };
 
 const MaterialList kMaterialLists[] = {
@@ -335,20 +335,23 @@ void FieldController::Leave(QLineEdit* edit, const MainField& field) {
     ++quiet_;
     try {
         const float value = ParseNumber(edit->text().toStdString(), p.DecimalMode);
+        // The float widened exactly, as the limits are written: 0.6 typed into FS passes. A
+        // value the limit refuses never reaches the record: the results stay those of valid
+        // inputs, and a project saved afterwards opens again (the files obey the same limits).
+        const InputLimit* limit = LimitOf(field.value);
+        if (limit != nullptr && !limit->Admits(value)) {
+            edit->setText(QString::fromStdString(
+                Format(p.*field.value, field.leavePattern, DecimalSeparator())));
+            Say(QString::fromUtf8(limit->message), MessageIcon::Exclamation, edit);
+            --quiet_;
+            return;
+        }
         p.*field.value = value;
         edit->setText(
             QString::fromStdString(Format(value, field.leavePattern, DecimalSeparator())));
-        // The float widened exactly, as the limits are written: 0.6 typed into FS passes.
-        const InputLimit* limit = LimitOf(field.value);
-        const bool valid = limit == nullptr || limit->Admits(value);
-        if (!valid) {
-            Say(QString::fromUtf8(limit->message), MessageIcon::Exclamation, edit);
-        }
-        if (valid || field.after != AfterLeave::CalculateWhenValid) {
-            host_.Recalculate();
-            if (field.after == AfterLeave::CalculateAndRefresh) {
-                host_.RefreshInputFields();
-            }
+        host_.Recalculate();
+        if (field.after == AfterLeave::CalculateAndRefresh) {
+            host_.RefreshInputFields();
         }
     } catch (const TypeMismatch& mismatch) {
         Say(QString::fromUtf8(mismatch.what()), MessageIcon::Exclamation, edit);

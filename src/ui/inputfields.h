@@ -25,7 +25,6 @@ struct Project;
 enum class AfterLeave {
     Calculate,
     CalculateAndRefresh,  // ips: the scantling pressure shows up in other fields
-    CalculateWhenValid,   // iunit_length: an out-of-range unit length is not calculated
     StoreText,            // iproj, iident: no calculation
 };
 
