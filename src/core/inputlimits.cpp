@@ -15,6 +15,9 @@ constexpr double kMinLength = 5;
 constexpr double kMinThickness = 0.1;
 #define KELVOR_LENGTH(f, name) {&Project::f, kMinLength, kNone, " " name " >= 5 "}
 #define KELVOR_THICKNESS(f, name) {&Project::f, kMinThickness, kNone, " " name " >= 0.1 "}
+#define KELVOR_FLANGED(family)                                                          \
+    KELVOR_LENGTH(family##H, "H"), KELVOR_LENGTH(family##B, "B"),                        \
+        KELVOR_THICKNESS(family##Tw, "tw"), KELVOR_THICKNESS(family##Tf, "tf")
 
 // clang-format off
 const InputLimit kLimits[] = {
@@ -34,10 +37,8 @@ const InputLimit kLimits[] = {
     {&Project::Lgs, 1000, kNone, " 1000 <= Lgs  "},
     {&Project::Lt, 400, kNone, " 400 <= Lt "},
     {&Project::UnitLength, 5, 600, " 5 < unit length < 600 ", true},
-    KELVOR_LENGTH(LBuiltH, "H"), KELVOR_LENGTH(LBuiltB, "B"),
-    KELVOR_THICKNESS(LBuiltTw, "tw"), KELVOR_THICKNESS(LBuiltTf, "tf"),
-    KELVOR_LENGTH(TBuiltH, "H"), KELVOR_LENGTH(TBuiltB, "B"),
-    KELVOR_THICKNESS(TBuiltTw, "tw"), KELVOR_THICKNESS(TBuiltTf, "tf"),
+    KELVOR_FLANGED(LBuilt),
+    KELVOR_FLANGED(TBuilt),
     KELVOR_LENGTH(FbBuiltH, "H"), KELVOR_THICKNESS(FbBuiltTw, "tw"),
     KELVOR_LENGTH(RhsBuiltH, "H"), KELVOR_LENGTH(RhsBuiltB, "B"),
     KELVOR_THICKNESS(RhsBuiltTw, "tw"),
@@ -45,15 +46,13 @@ const InputLimit kLimits[] = {
     KELVOR_THICKNESS(TrapBuiltTw, "tw"),
     // Vertical webs have no offset.
     {&Project::TrapBuiltOffset, 0, kNone, " a >= 0 "},
-    KELVOR_LENGTH(IBuiltH, "H"), KELVOR_LENGTH(IBuiltB, "B"),
-    KELVOR_THICKNESS(IBuiltTw, "tw"), KELVOR_THICKNESS(IBuiltTf, "tf"),
-    KELVOR_LENGTH(GirderLBuiltH, "H"), KELVOR_LENGTH(GirderLBuiltB, "B"),
-    KELVOR_THICKNESS(GirderLBuiltTw, "tw"), KELVOR_THICKNESS(GirderLBuiltTf, "tf"),
-    KELVOR_LENGTH(GirderTBuiltH, "H"), KELVOR_LENGTH(GirderTBuiltB, "B"),
-    KELVOR_THICKNESS(GirderTBuiltTw, "tw"), KELVOR_THICKNESS(GirderTBuiltTf, "tf"),
+    KELVOR_FLANGED(IBuilt),
+    KELVOR_FLANGED(GirderLBuilt),
+    KELVOR_FLANGED(GirderTBuilt),
 };
 // clang-format on
 
+#undef KELVOR_FLANGED
 #undef KELVOR_LENGTH
 #undef KELVOR_THICKNESS
 
