@@ -192,30 +192,20 @@ int CommandBatch(const Options& o, std::ostream& err) {
     Tables tables;
     StartProject(p, tables, o, err);
     const std::string& input = o.positional[0];
-    const BatchReadResult read = ReadBatchFile(input, tables, p.DecimalMode);
-    if (!read.ok) {
-        err << read.message << '\n';
-        return 2;
-    }
     const std::string output = o.output.empty() ? BatchOutputPath(input) : o.output;
     std::error_code ec;
     if (std::filesystem::equivalent(input, output, ec)) {
         err << "the output file must not be the input file - " << output << '\n';
         return 2;
     }
-    std::vector<BatchFailure> failures;
-    const FileResult written = WriteBatchResults(p, tables, read.table, output,
-                                                 DecimalSeparatorOf(p), &failures);
-    if (!written.ok) {
-        err << written.message << '\n';
+    const BatchRunSummary run = RunBatchFile(p, tables, input, output, DecimalSeparatorOf(p));
+    if (!run.ok) {
+        err << run.message << '\n';
         return 2;
     }
-    if (!failures.empty()) {
-        const auto panels = std::count_if(read.table.entries.begin(), read.table.entries.end(),
-                                          [](const BatchEntry& e) { return !e.comment; });
-        err << failures.size() << " of " << panels << " panels failed (ERROR in " << output
-            << "), the first at line " << failures.front().line << ": "
-            << failures.front().text << '\n';
+    if (run.failed > 0) {
+        err << run.failed << " of " << run.panels << " panels failed (ERROR in " << output
+            << "), the first at line " << run.first.line << ": " << run.first.text << '\n';
         return 1;
     }
     return 0;

@@ -1,9 +1,8 @@
-// The batch reader on any file, in both decimal settings: a message or a table, never a crash.
-// A small table it accepts is also run and written, which puts whatever numbers the file holds
-// through every check.
+// The batch reader on any bytes, read in memory: a message or entries, never a crash. The first
+// panels it accepts are also run and their result lines written, which puts whatever numbers
+// the file holds through every check.
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "core/project.h"
 #include "files/batchfile.h"
@@ -12,29 +11,26 @@
 namespace {
 
 // Beyond this a run only repeats the same checks and slows the fuzzing down.
-constexpr std::size_t kMostPanelsRun = 20;
+constexpr int kMostPanelsRun = 20;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using kelvor::fuzz::Require;
     const kelvor::Tables& tables = kelvor::fuzz::ShippedTables();
-    const std::string path = kelvor::fuzz::WriteScratch("in.kvi", kelvor::fuzz::Bytes(data, size));
-    for (int decimalMode : {0, 1}) {
-        const kelvor::BatchReadResult read = kelvor::ReadBatchFile(path, tables, decimalMode);
-        Require(read.ok == read.message.empty(), "a message exactly when the read fails");
-        Require(read.ok || read.table.entries.empty(), "a refused file gives no table");
-        Require(read.table.entries.size() <= kelvor::kMaxBatchEntries, "at most 10000 entries");
-        if (!read.ok || read.table.entries.size() > kMostPanelsRun) {
-            continue;
-        }
-        kelvor::Project p;
-        kelvor::NewProject(p);
-        std::vector<kelvor::BatchFailure> failures;
-        const kelvor::FileResult written =
-            kelvor::WriteBatchResults(p, tables, read.table, kelvor::BatchOutputPath(path),
-                                      decimalMode == 0 ? '.' : ',', &failures);
-        Require(written.ok, "the result file is written");
-    }
+    kelvor::Project p;
+    kelvor::NewProject(p);
+    std::string lines;
+    int run = 0;
+    const kelvor::BatchScanResult scan = kelvor::ScanBatchText(
+        kelvor::fuzz::Bytes(data, size), "in.kvi", tables, [&](const kelvor::BatchEntry& e) {
+            if (!e.comment && run++ < kMostPanelsRun) {
+                kelvor::RunBatchEntry(p, tables, e);
+                kelvor::AppendBatchResultLine(lines, p, e, '.');
+                Require(!lines.empty(), "a panel has a result line");
+            }
+        });
+    Require(scan.ok == scan.message.empty(), "a message exactly when the read fails");
+    Require(scan.panels >= 0, "a count of panels");
     return 0;
 }

@@ -1,5 +1,5 @@
-// The project file reader on any file: a message or a whole project, never a crash. A project
-// it accepts must also calculate without crashing, and save and open again.
+// The project file reader on any bytes, read in memory: a message or a whole project, never a
+// crash. A project it accepts must also calculate without crashing, and write and read again.
 #include <cstdint>
 #include <string>
 
@@ -12,12 +12,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using kelvor::fuzz::Require;
     const kelvor::Tables& tables = kelvor::fuzz::ShippedTables();
-    const std::string path =
-        kelvor::fuzz::WriteScratch("in.kelvo", kelvor::fuzz::Bytes(data, size));
-
     kelvor::Project p;
     kelvor::NewProject(p);
-    const kelvor::FileResult read = kelvor::ReadProjectFile(p, tables, path);
+    const kelvor::FileResult read =
+        kelvor::ReadProjectText(p, tables, kelvor::fuzz::Bytes(data, size), "in.kelvo");
     Require(read.ok == read.message.empty(), "a message exactly when the read fails");
     if (!read.ok) {
         return 0;
@@ -27,11 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         p.AnalysisMode = mode;
         kelvor::Calculate(p, tables);
     }
-
-    std::string saved = (kelvor::fuzz::ScratchFolder() / "saved.kelvo").string();
-    Require(kelvor::WriteProjectFile(p, saved).ok, "an opened project saves");
     kelvor::Project again;
     kelvor::NewProject(again);
-    Require(kelvor::ReadProjectFile(again, tables, saved).ok, "a saved project opens");
+    Require(kelvor::ReadProjectText(again, tables, kelvor::ProjectFileText(p), "saved.kelvo").ok,
+            "a written project reads again");
     return 0;
 }

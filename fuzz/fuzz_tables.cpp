@@ -1,6 +1,7 @@
-// The table loaders on any file: every one of the five data files holds the input. Each loader
-// keeps at most its table's rows and explains what it refused; whatever rows it kept must then
-// serve the list entries, the row lookups and a calculation with every table family.
+// The table loaders on any bytes, read in memory: the first byte picks one of the five tables,
+// the rest is its file. A loader keeps at most its table's rows and explains what it refused;
+// whatever rows it kept must then serve the list entries, the row lookups and a calculation
+// with the table's last row.
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -13,56 +14,63 @@
 #include "files/tableloaders.h"
 #include "fuzzsupport.h"
 
+namespace {
+
+struct TableChoice {
+    kelvor::ProfileKind kind;
+    kelvor::ProfileTable kelvor::Tables::*table;
+    int kelvor::Project::*row;
+    int family;  // StiffProfileType of the family that reads it
+    const char* file;
+};
+
+const TableChoice kChoices[] = {
+    {kelvor::ProfileKind::BulbFlat, &kelvor::Tables::BfTable, &kelvor::Project::BfTableRow, 6,
+     "bfprof.dat"},
+    {kelvor::ProfileKind::FlatBar, &kelvor::Tables::FbTable, &kelvor::Project::FbTableRow, 4,
+     "fprof.dat"},
+    {kelvor::ProfileKind::L, &kelvor::Tables::LTable, &kelvor::Project::LTableRow, 0,
+     "lprof.dat"},
+    {kelvor::ProfileKind::T, &kelvor::Tables::TTable, &kelvor::Project::TTableRow, 2,
+     "tprof.dat"},
+};
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using kelvor::fuzz::Require;
-    const std::string_view bytes = kelvor::fuzz::Bytes(data, size);
-    for (const std::string_view name : {kelvor::kBulbFlatFile, kelvor::kFlatBarFile,
-                                        kelvor::kLFile, kelvor::kTFile, kelvor::kMaterialFile}) {
-        kelvor::fuzz::WriteScratch(std::string(name), bytes);
+    if (size == 0) {
+        return 0;
     }
-    for (int decimalMode : {0, 1}) {
-        kelvor::Tables tables;
-        const std::vector<kelvor::LoadMessage> messages =
-            kelvor::LoadAllTables(tables, kelvor::fuzz::ScratchFolder(), decimalMode);
-        Require(messages.size() <= 5, "at most one message per file");
-        for (const kelvor::ProfileTable* table :
-             {&tables.BfTable, &tables.FbTable, &tables.LTable, &tables.TTable}) {
-            Require(table->rows.size() <= kelvor::ProfileTable::kMaxRows, "at most 61 rows");
-        }
+    const std::size_t pick = data[0] % (std::size(kChoices) + 2);
+    const std::string_view bytes = kelvor::fuzz::Bytes(data + 1, size - 1);
+    kelvor::Tables tables = kelvor::fuzz::ShippedTables();
+    kelvor::Project p;
+    kelvor::NewProject(p);
+    if (pick >= std::size(kChoices)) {
+        const int decimalMode = static_cast<int>(pick - std::size(kChoices));
+        const auto messages =
+            kelvor::LoadMaterialTableText(tables, bytes, "Kvmat.csv", decimalMode);
+        Require(messages.size() <= 1, "at most one message");
         Require(tables.Materials.size() <= kelvor::Tables::kMaxMaterialRows,
                 "at most 23 materials");
-
-        for (const auto kind : {kelvor::ProfileKind::BulbFlat, kelvor::ProfileKind::FlatBar,
-                                kelvor::ProfileKind::L, kelvor::ProfileKind::T}) {
-            kelvor::ProfileListEntries(
-                kind == kelvor::ProfileKind::L   ? tables.LTable
-                : kind == kelvor::ProfileKind::T ? tables.TTable
-                : kind == kelvor::ProfileKind::FlatBar ? tables.FbTable
-                                                       : tables.BfTable,
-                kind, decimalMode == 0 ? '.' : ',');
-        }
-        if (!tables.LTable.rows.empty()) {
-            const kelvor::ProfileRow& row = tables.LTable.rows.back();
+        p.PlateMaterialIndex = p.StiffMaterialIndex = std::max(0, tables.MaterialLastRow());
+    } else {
+        const TableChoice& c = kChoices[pick];
+        kelvor::ProfileTable& table = tables.*c.table;
+        const auto messages = kelvor::LoadProfileTableText(table, c.kind, bytes, c.file);
+        Require(messages.size() <= 1, "at most one message");
+        Require(table.rows.size() <= kelvor::ProfileTable::kMaxRows, "at most 61 rows");
+        kelvor::ProfileListEntries(table, c.kind, '.');
+        if (!table.rows.empty()) {
+            const kelvor::ProfileRow& row = table.rows.back();
             kelvor::LookupLRow(tables, row[0], row[1], row[2]);
-        }
-        if (!tables.BfTable.rows.empty()) {
-            const kelvor::ProfileRow& row = tables.BfTable.rows.back();
             kelvor::LookupBfRow(tables, row[0], row[1]);
         }
-
-        // The last row of every table, and the last material, in a run of each table family.
-        kelvor::Project p;
-        kelvor::NewProject(p);
-        p.PlateMaterialIndex = p.StiffMaterialIndex = std::max(0, tables.MaterialLastRow());
-        p.BfTableRow = std::max(0, tables.BfTable.LastRow());
-        p.FbTableRow = std::max(0, tables.FbTable.LastRow());
-        p.LTableRow = std::max(0, tables.LTable.LastRow());
-        p.TTableRow = std::max(0, tables.TTable.LastRow());
-        for (int family : {0, 2, 4, 6}) {
-            p.StiffProfileType = family;
-            kelvor::ApplyProfilesAndMaterials(p, tables);
-            kelvor::Calculate(p, tables);
-        }
+        p.*c.row = std::max(0, table.LastRow());
+        p.StiffProfileType = c.family;
     }
+    kelvor::ApplyProfilesAndMaterials(p, tables);
+    kelvor::Calculate(p, tables);
     return 0;
 }

@@ -33,6 +33,13 @@ void StiffenerStiffness(Project& p) {
     const float gamma0 =
         static_cast<float>((2.6 + 4 * delta) * alpha * alpha + 12.4 * alpha -
                            13.2 * Pow(alpha, 0.5, "stiffener stiffness: negative aspect ratio"));
+    // The fit of gamma0 turns negative for stiffeners spaced far wider than their span (L1/s
+    // under about 0.3), where it no longer describes a requirement: a negative io would show
+    // as a passing factor, so the run stops instead.
+    if (gamma0 < 0) {
+        FailCalculation("negative required stiffness",
+                        "stiffener stiffness: aspect ratio L1/s outside the formula's range");
+    }
     // Plate strip bending stiffness s*t^3/(12*(1 - nu^2)) times gamma0, as an inertia.
     p.io = s * t * t * t / 12 / kOneMinusNuSquared * gamma0;
     p.UFs = Div(p.io, p.Ie,

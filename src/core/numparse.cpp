@@ -169,7 +169,9 @@ bool ReadPlainDecimal(std::string_view text, double& value) {
     return true;
 }
 
-float ParsePointSetting(std::string_view text) {
+// The number at the start of the text once its blanks are gone and every ',' reads as '.';
+// `whole` tells whether it is all the text holds.
+bool LeadingNumberWithoutBlanks(std::string_view text, ReadNumber& number, bool& whole) {
     std::string cleaned;
     for (const char c : text) {
         if (!IsBlank(c)) {
@@ -177,11 +179,17 @@ float ParsePointSetting(std::string_view text) {
         }
     }
     std::size_t pos = 0;
-    ReadNumber number;
     if (!ReadLeadingNumber(cleaned, pos, '.', number)) {
-        return 0.0f;
+        return false;
     }
-    return ToSingle(number);
+    whole = pos == cleaned.size();
+    return true;
+}
+
+float ParsePointSetting(std::string_view text) {
+    ReadNumber number;
+    bool whole = false;
+    return LeadingNumberWithoutBlanks(text, number, whole) ? ToSingle(number) : 0.0f;
 }
 
 float ParseCommaSetting(std::string_view text) {
@@ -209,6 +217,18 @@ float ParseCommaSetting(std::string_view text) {
 
 int DetectDecimalSeparator(char localeDecimalPoint) {
     return Format(1.1, "0.0", localeDecimalPoint) == "1.1" ? 0 : 1;
+}
+
+float ParseNumberStrict(std::string_view text) {
+    if (double value = 0.0; ReadPlainDecimal(text, value)) {
+        return ToSingle(value);
+    }
+    ReadNumber number;
+    bool whole = false;
+    if (!LeadingNumberWithoutBlanks(text, number, whole) || !whole) {
+        throw TypeMismatch();
+    }
+    return ToSingle(number);
 }
 
 float ParseNumber(std::string_view text, int decimalMode) {

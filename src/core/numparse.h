@@ -34,4 +34,10 @@ int DetectDecimalSeparator(char localeDecimalPoint);
 // values too small for single precision become denormals or zero.
 float ParseNumber(std::string_view text, int decimalMode);
 
+// Reads a number that must be the whole text, alike in both settings: blanks anywhere are
+// skipped ("3 000"), ',' and '.' both mark the decimals, and anything else ("-1OO" with the
+// letter O, "20mm", "nan", an empty text) throws TypeMismatch. A batch file's panels must not
+// depend on the locale of the machine that runs them.
+float ParseNumberStrict(std::string_view text);
+
 }  // namespace kelvor

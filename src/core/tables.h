@@ -34,6 +34,9 @@ struct Tables {
     ProfileTable LTable;
     ProfileTable TTable;
     std::vector<MaterialRow> Materials;
+    // Why the material table stopped short of its file's end (the loader's message); empty
+    // when it was read whole. A project whose material row was lost with it names this cause.
+    std::string MaterialFault;
 
     // The last material row stands for a material typed by hand.
     int MaterialLastRow() const { return static_cast<int>(Materials.size()) - 1; }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string_view>
@@ -14,6 +15,7 @@
 #include "core/calcerror.h"
 #include "core/calculate.h"
 #include "core/numformat.h"
+#include "core/inputlimits.h"
 #include "core/numparse.h"
 #include "core/project.h"
 #include "core/tables.h"
@@ -104,6 +106,29 @@ int GirderFamilyOfText(std::string_view code) {
     return -1;
 }
 
+// Where a built-up family (stiffener or girder) keeps its inputs; null where it has none.
+struct BuiltUpInputs {
+    int family;
+    float Project::*H;
+    float Project::*B;
+    float Project::*tw;
+    float Project::*tf;
+};
+
+constexpr BuiltUpInputs kStiffenerInputs[] = {
+    {1, &Project::LBuiltH, &Project::LBuiltB, &Project::LBuiltTw, &Project::LBuiltTf},
+    {3, &Project::TBuiltH, &Project::TBuiltB, &Project::TBuiltTw, &Project::TBuiltTf},
+    {5, &Project::FbBuiltH, nullptr, &Project::FbBuiltTw, nullptr},
+    {9, &Project::IBuiltH, &Project::IBuiltB, &Project::IBuiltTw, &Project::IBuiltTf},
+};
+
+constexpr BuiltUpInputs kGirderInputs[] = {
+    {1, &Project::GirderLBuiltH, &Project::GirderLBuiltB, &Project::GirderLBuiltTw,
+     &Project::GirderLBuiltTf},
+    {3, &Project::GirderTBuiltH, &Project::GirderTBuiltB, &Project::GirderTBuiltTw,
+     &Project::GirderTBuiltTf},
+};
+
 // ----- reading
 
 constexpr std::size_t kMaxLineLength = 1 << 20;
@@ -118,6 +143,9 @@ struct Refusal {
 class LineSource {
 public:
     explicit LineSource(std::FILE* f) : file_(f) {}
+    // Bytes in memory, read in place.
+    explicit LineSource(std::string_view bytes)
+        : data_(bytes.data()), size_(bytes.size()) {}
 
     // False at the end of the file. The line stays valid until the next call: it lies in the
     // read buffer itself unless it runs across the buffer's end. Throws Refusal for an
@@ -126,7 +154,7 @@ public:
         if (pos_ == size_ && !Fill()) {
             return false;
         }
-        const char* start = buffer_ + pos_;
+        const char* start = data_ + pos_;
         if (const void* nl = std::memchr(start, '\n', size_ - pos_)) {
             const std::size_t n = static_cast<std::size_t>(static_cast<const char*>(nl) - start);
             pos_ += n + 1;
@@ -138,7 +166,7 @@ public:
             if (pos_ == size_ && !Fill()) {
                 break;
             }
-            start = buffer_ + pos_;
+            start = data_ + pos_;
             const void* nl = std::memchr(start, '\n', size_ - pos_);
             const std::size_t n =
                 nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - start) : size_ - pos_;
@@ -167,6 +195,10 @@ private:
     }
 
     bool Fill() {
+        if (file_ == nullptr) {
+            return false;
+        }
+        data_ = buffer_;
         size_ = std::fread(buffer_, 1, sizeof buffer_, file_);
         pos_ = 0;
         if (size_ == 0 && std::ferror(file_)) {
@@ -175,8 +207,9 @@ private:
         return size_ > 0;
     }
 
-    std::FILE* file_;
+    std::FILE* file_ = nullptr;
     char buffer_[1 << 16];
+    const char* data_ = buffer_;
     std::size_t size_ = 0;
     std::size_t pos_ = 0;
     std::string spill_;  // a line that runs across the end of the buffer
@@ -239,16 +272,41 @@ std::string FieldName(int field) {
     return "field " + std::to_string(field);
 }
 
-float Number(std::string_view token, int field, int decimalMode) {
+// A value the window would refuse refuses the file, naming the field and the window's limit.
+void CheckLimit(float value, float Project::*input, int field, int cfactorTab = 0) {
+    const InputLimit* limit = input ? LimitOf(input) : nullptr;
+    if (limit != nullptr && !limit->Admits(value, cfactorTab)) {
+        throw Refusal{FieldName(field) + ":" + limit->message};
+    }
+}
+
+template <std::size_t n>
+void CheckBuiltUp(const BuiltUpInputs (&inputs)[n], int family, const std::array<float, 4>& d,
+                  int parts, int field) {
+    for (const BuiltUpInputs& in : inputs) {
+        if (in.family == family) {
+            CheckLimit(d[0], in.H, field);
+            if (parts == 2) {
+                CheckLimit(d[1], in.tw, field);
+            } else {
+                CheckLimit(d[1], in.B, field);
+                CheckLimit(d[2], in.tw, field);
+                CheckLimit(d[3], in.tf, field);
+            }
+        }
+    }
+}
+
+float Number(std::string_view token, int field) {
     try {
-        return ParseNumber(token, decimalMode);
+        return ParseNumberStrict(token);
     } catch (const TypeMismatch&) {
         throw Refusal{FieldName(field) + " is not a number: " + Quoted(token)};
     }
 }
 
-int Code(std::string_view token, int field, int last, int decimalMode) {
-    const float value = Number(token, field, decimalMode);
+int Code(std::string_view token, int field, int last) {
+    const float value = Number(token, field);
     int code = -1;
     try {
         code = RoundToInt(value);
@@ -263,7 +321,7 @@ int Code(std::string_view token, int field, int last, int decimalMode) {
 }
 
 // The first `parts` (at most 4) numbers of a dimension field; more parts are ignored.
-std::array<float, 4> Dimensions(std::string_view token, int field, int parts, int decimalMode) {
+std::array<float, 4> Dimensions(std::string_view token, int field, int parts) {
     if (std::count(token.begin(), token.end(), 'x') + 1 < parts) {
         throw Refusal{FieldName(field) + " needs " + std::to_string(parts) +
                       " dimensions joined by x: " + Quoted(token)};
@@ -273,14 +331,13 @@ std::array<float, 4> Dimensions(std::string_view token, int field, int parts, in
     for (int i = 0; i < parts; ++i) {
         const std::size_t end = token.find('x', start);
         values[static_cast<std::size_t>(i)] =
-            Number(token.substr(start, end - start), field, decimalMode);
+            Number(token.substr(start, end - start), field);
         start = end + 1;
     }
     return values;
 }
 
-void ReadStiffener(BatchEntry& e, const std::vector<std::string_view>& fields, const Tables& tables,
-                   int decimalMode) {
+void ReadStiffener(BatchEntry& e, const std::vector<std::string_view>& fields, const Tables& tables) {
     e.StiffCode = fields[kStiffCodeField];
     const BatchStiffenerCode* code = StiffenerCodeOfText(e.StiffCode);
     if (code == nullptr) {
@@ -288,7 +345,8 @@ void ReadStiffener(BatchEntry& e, const std::vector<std::string_view>& fields, c
     }
     e.StiffFamily = code->family;
     const std::array<float, 4> d =
-        Dimensions(fields[kStiffDimField], kStiffDimField, code->parts, decimalMode);
+        Dimensions(fields[kStiffDimField], kStiffDimField, code->parts);
+    CheckBuiltUp(kStiffenerInputs, code->family, d, code->parts, kStiffDimField);
     e.StiffH = d[0];
     if (code->parts == 2) {
         e.StiffTw = d[1];
@@ -304,14 +362,15 @@ void ReadStiffener(BatchEntry& e, const std::vector<std::string_view>& fields, c
     }
 }
 
-void ReadGirder(BatchEntry& e, const std::vector<std::string_view>& fields, int decimalMode) {
+void ReadGirder(BatchEntry& e, const std::vector<std::string_view>& fields) {
     e.GirderCode = fields[kGirderCodeField];
     e.GirderFamily = GirderFamilyOfText(e.GirderCode);
     if (e.GirderFamily < 0) {
         return;
     }
     const std::array<float, 4> d =
-        Dimensions(fields[kGirderDimField], kGirderDimField, 4, decimalMode);
+        Dimensions(fields[kGirderDimField], kGirderDimField, 4);
+    CheckBuiltUp(kGirderInputs, e.GirderFamily, d, 4, kGirderDimField);
     e.GirderH = d[0];
     e.GirderB = d[1];
     e.GirderTw = d[2];
@@ -319,8 +378,7 @@ void ReadGirder(BatchEntry& e, const std::vector<std::string_view>& fields, int 
 }
 
 // Fields in their order, so that of several faults the first is reported. `e` is a new entry.
-void ReadPanel(const std::vector<std::string_view>& fields, const Tables& tables, int decimalMode,
-               BatchEntry& e) {
+void ReadPanel(const std::vector<std::string_view>& fields, const Tables& tables, BatchEntry& e) {
     if (fields.size() < static_cast<std::size_t>(kBatchFieldCount)) {
         throw Refusal{"only " + std::to_string(fields.size()) + " of " +
                       std::to_string(kBatchFieldCount) + " fields"};
@@ -332,13 +390,14 @@ void ReadPanel(const std::vector<std::string_view>& fields, const Tables& tables
         const std::string_view token = fields[static_cast<std::size_t>(f)];
         const FieldReader& reader = kFieldReaders[static_cast<std::size_t>(f)];
         if (reader.code != nullptr) {
-            e.*reader.code->entry = Code(token, f, reader.code->last, decimalMode);
+            e.*reader.code->entry = Code(token, f, reader.code->last);
         } else if (reader.real != nullptr) {
-            e.*reader.real->entry = Number(token, f, decimalMode);
+            e.*reader.real->entry = Number(token, f);
+            CheckLimit(e.*reader.real->entry, reader.real->project, f, e.CFactorTab);
         } else if (f == kStiffCodeField) {
-            ReadStiffener(e, fields, tables, decimalMode);
+            ReadStiffener(e, fields, tables);
         } else if (f == kGirderCodeField) {
-            ReadGirder(e, fields, decimalMode);
+            ReadGirder(e, fields);
         }
     }
 }
@@ -352,7 +411,7 @@ std::string_view SplitLine(std::string_view raw, std::vector<std::string_view>& 
 
 // A line before the End line, split by SplitLine, into the new entry `entry`.
 void ReadEntry(std::string_view line, const std::vector<std::string_view>& fields,
-               const Tables& tables, int decimalMode, BatchEntry& entry) {
+               const Tables& tables, BatchEntry& entry) {
     if (line.empty()) {
         throw Refusal{"blank line before End"};
     }
@@ -361,7 +420,7 @@ void ReadEntry(std::string_view line, const std::vector<std::string_view>& field
         entry.text = fields[0];
         return;
     }
-    ReadPanel(fields, tables, decimalMode, entry);
+    ReadPanel(fields, tables, entry);
 }
 
 std::optional<int> LastMatch(const ProfileTable& table, std::initializer_list<float> values) {
@@ -381,29 +440,6 @@ std::optional<int> LastMatch(const ProfileTable& table, std::initializer_list<fl
 }
 
 // ----- loading a panel
-
-// Where a built-up family (stiffener or girder) keeps its inputs; null where it has none.
-struct BuiltUpInputs {
-    int family;
-    float Project::*H;
-    float Project::*B;
-    float Project::*tw;
-    float Project::*tf;
-};
-
-constexpr BuiltUpInputs kStiffenerInputs[] = {
-    {1, &Project::LBuiltH, &Project::LBuiltB, &Project::LBuiltTw, &Project::LBuiltTf},
-    {3, &Project::TBuiltH, &Project::TBuiltB, &Project::TBuiltTw, &Project::TBuiltTf},
-    {5, &Project::FbBuiltH, nullptr, &Project::FbBuiltTw, nullptr},
-    {9, &Project::IBuiltH, &Project::IBuiltB, &Project::IBuiltTw, &Project::IBuiltTf},
-};
-
-constexpr BuiltUpInputs kGirderInputs[] = {
-    {1, &Project::GirderLBuiltH, &Project::GirderLBuiltB, &Project::GirderLBuiltTw,
-     &Project::GirderLBuiltTf},
-    {3, &Project::GirderTBuiltH, &Project::GirderTBuiltB, &Project::GirderTBuiltTw,
-     &Project::GirderTBuiltTf},
-};
 
 template <std::size_t n>
 void StoreBuiltUp(Project& p, const BuiltUpInputs (&inputs)[n], int family, float H, float B,
@@ -484,37 +520,57 @@ std::optional<int> LookupBfRow(const Tables& tables, float H, float tw) {
     return LastMatch(tables.BfTable, {H, tw});
 }
 
-BatchReadResult ReadBatchFile(const std::string& path, const Tables& tables, int decimalMode) {
+namespace {
+
+BatchScanResult Scan(LineSource& source, const std::string& path, const Tables& tables,
+                     const std::function<void(const BatchEntry&)>& visit);
+
+}  // namespace
+
+BatchScanResult ScanBatchFile(const std::string& path, const Tables& tables,
+                              const std::function<void(const BatchEntry&)>& visit) {
     namespace fs = std::filesystem;
-    BatchReadResult result;
+    BatchScanResult result;
     std::error_code ec;
     if (!fs::exists(path, ec)) {
         result.message = "can't find file - " + path;
         return result;
     }
-    std::FILE* f = fs::is_directory(path, ec) ? nullptr : std::fopen(path.c_str(), "rb");
+    // Only a regular file is read: a FIFO or a device would block the run or never end.
+    std::FILE* f = fs::is_regular_file(path, ec) ? std::fopen(path.c_str(), "rb") : nullptr;
     if (f == nullptr) {
         result.message = "can't read file - " + path;
         return result;
     }
     auto source = std::make_unique<LineSource>(f);
-    std::vector<BatchEntry>& entries = result.table.entries;
-    // Room for as many panels as the file can hold (a panel line has at least 31 tabs), so that
-    // ten thousand entries are not moved again and again while the table grows.
-    constexpr std::uintmax_t kShortestPanelLine = 32;
-    const std::uintmax_t fileSize = fs::file_size(path, ec);
-    if (!ec) {
-        entries.reserve(static_cast<std::size_t>(
-            std::min<std::uintmax_t>(fileSize / kShortestPanelLine + 1, kMaxBatchEntries)));
-    }
+    result = Scan(*source, path, tables, visit);
+    std::fclose(f);
+    return result;
+}
+
+BatchScanResult ScanBatchText(std::string_view bytes, const std::string& path,
+                              const Tables& tables,
+                              const std::function<void(const BatchEntry&)>& visit) {
+    auto source = std::make_unique<LineSource>(bytes);
+    return Scan(*source, path, tables, visit);
+}
+
+namespace {
+
+BatchScanResult Scan(LineSource& source, const std::string& path, const Tables& tables,
+                     const std::function<void(const BatchEntry&)>& visit) {
+    BatchScanResult result;
+    // One entry, filled anew for every line, so that memory stays flat however many panels
+    // the file holds.
+    auto entry = std::make_unique<BatchEntry>();
     int lineNo = 0;
     try {
         std::string_view line;
         std::vector<std::string_view> fields;
         for (;;) {
             ++lineNo;
-            if (!source->Next(line)) {
-                if (source->Failed()) {
+            if (!source.Next(line)) {
+                if (source.Failed()) {
                     throw std::runtime_error("read error");
                 }
                 throw Refusal{"no End line"};  // on the line where End was due
@@ -527,36 +583,42 @@ BatchReadResult ReadBatchFile(const std::string& path, const Tables& tables, int
             if (IsEndLine(fields[0])) {
                 break;
             }
-            // Filled in place: a panel's faults come before the count's.
-            BatchEntry& entry = entries.emplace_back();
-            ReadEntry(stripped, fields, tables, decimalMode, entry);
-            if (entries.size() > static_cast<std::size_t>(kMaxBatchEntries)) {
-                throw Refusal{"more than " + std::to_string(kMaxBatchEntries) + " entries"};
+            *entry = BatchEntry{};
+            ReadEntry(stripped, fields, tables, *entry);
+            entry->line = lineNo;
+            if (!entry->comment) {
+                ++result.panels;
             }
-            entry.line = lineNo;
+            visit(*entry);
         }
     } catch (const Refusal& r) {
-        std::fclose(f);
-        result.table = {};
         result.message =
             "Error in batch file " + path + ", line " + std::to_string(lineNo) + ": " + r.reason;
         return result;
     } catch (const std::exception&) {
-        std::fclose(f);
-        result.table = {};
         result.message = "can't read file - " + path;
         return result;
     }
-    std::fclose(f);
     result.ok = true;
     return result;
 }
 
-void RunBatchRecord(Project& p, const Tables& tables, const BatchTable& table, int k) {
-    if (k < 0 || k >= static_cast<int>(table.entries.size())) {
-        return;
+}  // namespace
+
+BatchReadResult ReadBatchFile(const std::string& path, const Tables& tables, int) {
+    BatchReadResult result;
+    const BatchScanResult scan = ScanBatchFile(
+        path, tables, [&](const BatchEntry& e) { result.table.entries.push_back(e); });
+    if (!scan.ok) {
+        result.table = {};
+        result.message = scan.message;
+        return result;
     }
-    const BatchEntry& e = table.entries[static_cast<std::size_t>(k)];
+    result.ok = true;
+    return result;
+}
+
+void RunBatchEntry(Project& p, const Tables& tables, const BatchEntry& e) {
     if (e.comment) {
         return;
     }
@@ -600,6 +662,12 @@ void RunBatchRecord(Project& p, const Tables& tables, const BatchTable& table, i
         return;
     }
     Calculate(p, tables);
+}
+
+void RunBatchRecord(Project& p, const Tables& tables, const BatchTable& table, int k) {
+    if (k >= 0 && k < static_cast<int>(table.entries.size())) {
+        RunBatchEntry(p, tables, table.entries[static_cast<std::size_t>(k)]);
+    }
 }
 
 }  // namespace kelvor

@@ -13,7 +13,8 @@
 //   "field " + f + " must be 0 or 1, not " + v               end-attachment option
 //   "field " + f + " needs " + k + " dimensions joined by x: '" + token + "'"
 //   "line longer than 1048576 characters"
-//   "more than 10000 entries"
+//   "field " + f + ":" + limit                              a value the window refuses, with
+//                                                            its limit text (" 0.1 <= t ")
 //   "no End line"                                    N is the line after the last one
 // Field numbers count from 0, as in the format's description. A quoted token shows at most 32
 // characters, then "..."; bytes outside printable ASCII show as '?'.
@@ -21,8 +22,10 @@
 // WriteBatchResults: "can't save file - " + path.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "files/projectfile.h"
@@ -33,7 +36,6 @@ struct Project;
 struct Tables;
 
 inline constexpr int kBatchFieldCount = 32;
-inline constexpr int kMaxBatchEntries = 10000;
 inline constexpr int kBatchColumnCount = 44;
 
 // The stiffener codes of field 13 and how column 13 of the result file names the same family:
@@ -94,8 +96,25 @@ struct BatchReadResult {
     BatchTable table;     // empty unless ok
 };
 
-// Reads a whole batch file; a malformed file gives no table at all. Numbers go through
-// ParseNumber with decimalMode.
+struct BatchScanResult {
+    bool ok = false;
+    std::string message;  // empty when ok
+    int panels = 0;       // panel entries read (comments not counted)
+};
+
+// Reads the file entry by entry, handing each to `visit` as soon as its line is read, with
+// memory that stays the same however long the file is. A malformed line stops the scan with
+// its message; the entries before it have been visited.
+BatchScanResult ScanBatchFile(const std::string& path, const Tables& tables,
+                              const std::function<void(const BatchEntry&)>& visit);
+
+// The same scan of bytes in memory; `path` only names the file in the messages.
+BatchScanResult ScanBatchText(std::string_view bytes, const std::string& path,
+                              const Tables& tables,
+                              const std::function<void(const BatchEntry&)>& visit);
+
+// Reads a whole batch file; a malformed file gives no table at all. Numbers are read strictly
+// and alike in both decimal settings (see ParseNumberStrict); the mode is not needed for it.
 BatchReadResult ReadBatchFile(const std::string& path, const Tables& tables, int decimalMode);
 
 // The last table row whose H, B, tw (bulb flats: H, tw) equal the given ones, as single-precision
@@ -105,6 +124,11 @@ std::optional<int> LookupLRow(const Tables& tables, float H, float B, float tw);
 // (250x90x12 with tf 12 and 16) must each find their own row.
 std::optional<int> LookupLRow(const Tables& tables, float H, float B, float tw, float tf);
 std::optional<int> LookupBfRow(const Tables& tables, float H, float tw);
+
+// Loads the panel into the project and runs the whole Calculate on it; a comment changes
+// nothing. A failed panel leaves CalcFailure set, as Calculate does; an unknown stiffener or
+// girder code fails it before the first check.
+void RunBatchEntry(Project& p, const Tables& tables, const BatchEntry& e);
 
 // Loads panel k into the project and runs the whole Calculate on it. A comment entry or an index
 // outside the table changes nothing. A failed panel leaves CalcFailure set, as Calculate does;
@@ -134,6 +158,23 @@ struct BatchFailure {
 FileResult WriteBatchResults(Project& p, const Tables& tables, const BatchTable& table,
                              const std::string& path, char decimalSeparator,
                              std::vector<BatchFailure>* failures = nullptr);
+
+// What a batch run of a whole file did.
+struct BatchRunSummary {
+    bool ok = false;
+    bool saveFailed = false;  // the input was fine, the output could not be written
+    std::string message;      // why not ok: the reader's message or "can't save file - " + path
+    int panels = 0;
+    int failed = 0;
+    BatchFailure first;  // the first failed panel, when any failed
+};
+
+// Runs a batch file from `input` into `output` panel by panel, with memory that stays the same
+// however many panels the file holds: a malformed input is refused before anything is
+// written; otherwise every panel is calculated in `p` (left holding the last one) and its line
+// written, the failed ones with ERROR, and the output replaces the target only when whole.
+BatchRunSummary RunBatchFile(Project& p, const Tables& tables, const std::string& input,
+                             const std::string& output, char decimalSeparator);
 
 // "panels.kvi" -> "panels.kvo" (the extension matched in any case); any other name gets ".kvo"
 // appended, so the output never overwrites the input.

@@ -231,10 +231,6 @@ const std::array<std::size_t, kBatchColumnCount>& ProducerSteps() {
     return steps;
 }
 
-// Result lines run to about 300 characters; reserving for all of them at once spares the
-// copies of a text that grows to megabytes.
-constexpr std::size_t kTypicalLineLength = 320;
-
 }  // namespace
 
 std::string BatchHeaderLine() {
@@ -272,32 +268,94 @@ std::string BatchResultLine(const Project& p, const BatchEntry& e, char decimalS
     return line;
 }
 
+namespace {
+
+// Result lines go to the file in blocks of about this size: few writes, flat memory.
+constexpr std::size_t kWriteBlock = 1 << 16;
+
+// Runs one entry and appends its line (a comment's text, or the panel's results), CR LF.
+void AppendEntry(std::string& out, Project& p, const Tables& tables, const BatchEntry& e,
+                 char decimalSeparator) {
+    if (e.comment) {
+        out += e.text;
+    } else {
+        RunBatchEntry(p, tables, e);
+        AppendBatchResultLine(out, p, e, decimalSeparator);
+    }
+    out += "\r\n";
+}
+
+FileResult SaveFailed(const std::string& path) { return {false, "can't save file - " + path}; }
+
+}  // namespace
+
 FileResult WriteBatchResults(Project& p, const Tables& tables, const BatchTable& table,
                              const std::string& path, char decimalSeparator,
                              std::vector<BatchFailure>* failures) {
-    std::string content = BatchHeaderLine();
-    content.reserve(content.size() + (table.entries.size() + 1) * kTypicalLineLength);
-    content += "\r\n";
+    AtomicFile file;
+    std::string block = BatchHeaderLine() + "\r\n";
+    if (!file.Open(path)) {
+        return SaveFailed(path);
+    }
     for (std::size_t k = 0; k < table.entries.size(); ++k) {
         const BatchEntry& e = table.entries[k];
-        if (e.comment) {
-            content += e.text;
-            content += "\r\n";
-            continue;
-        }
-        RunBatchRecord(p, tables, table, static_cast<int>(k));
-        AppendBatchResultLine(content, p, e, decimalSeparator);
-        content += "\r\n";
-        if (p.CalcFailure && failures != nullptr) {
+        AppendEntry(block, p, tables, e, decimalSeparator);
+        if (!e.comment && p.CalcFailure && failures != nullptr) {
             failures->push_back({static_cast<int>(k), e.line, p.CalcFailure->Text()});
         }
+        if (block.size() >= kWriteBlock) {
+            file.Write(block);
+            block.clear();
+        }
     }
-    FileResult result;
-    result.ok = SaveAtomically(path, content);
-    if (!result.ok) {
-        result.message = "can't save file - " + path;
+    file.Write(block);
+    return file.Commit() ? FileResult{true, {}} : SaveFailed(path);
+}
+
+BatchRunSummary RunBatchFile(Project& p, const Tables& tables, const std::string& input,
+                             const std::string& output, char decimalSeparator) {
+    BatchRunSummary run;
+    // A malformed file is refused before anything is written, so the whole file is read once
+    // without calculating; the second reading calculates and writes panel by panel.
+    const BatchScanResult check = ScanBatchFile(input, tables, [](const BatchEntry&) {});
+    if (!check.ok) {
+        run.message = check.message;
+        return run;
     }
-    return result;
+    AtomicFile file;
+    if (!file.Open(output)) {
+        run.message = "can't save file - " + output;
+        run.saveFailed = true;
+        return run;
+    }
+    std::string block = BatchHeaderLine() + "\r\n";
+    int entry = 0;
+    const BatchScanResult scan = ScanBatchFile(input, tables, [&](const BatchEntry& e) {
+        AppendEntry(block, p, tables, e, decimalSeparator);
+        if (!e.comment && p.CalcFailure) {
+            if (run.failed++ == 0) {
+                run.first = {entry, e.line, p.CalcFailure->Text()};
+            }
+        }
+        ++entry;
+        if (block.size() >= kWriteBlock) {
+            file.Write(block);
+            block.clear();
+        }
+    });
+    if (!scan.ok) {  // the file changed between the two readings
+        run.message = scan.message;
+        return run;
+    }
+    run.panels = scan.panels;
+    file.Write(block);
+    if (!file.Commit()) {
+        run.message = "can't save file - " + output;
+        run.saveFailed = true;
+        return run;
+    }
+    run.ok = true;
+    return run;
 }
 
 std::string BatchOutputPath(const std::string& input) {

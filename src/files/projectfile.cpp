@@ -1,4 +1,5 @@
 #include "files/atomicfile.h"
+#include "files/memorybuf.h"
 #include "files/projectfile.h"
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <variant>
 #include <vector>
 
+#include "core/inputlimits.h"
 #include "core/numformat.h"
 #include "core/project.h"
 #include "core/tables.h"
@@ -209,6 +211,49 @@ const BuiltUpCopy kBuiltUpCopies[] = {
 };
 // clang-format on
 
+// ----- limits
+
+// The limit a line's value must keep: the field's own, or for the dimension lines of a built-up
+// family the limit of the built-up input the line fills.
+const InputLimit* LineLimit(const Field& f, const Project& p) {
+    const auto* real = std::get_if<float Project::*>(&f.field);
+    if (real == nullptr) {
+        return nullptr;
+    }
+    if (const InputLimit* own = LimitOf(*real)) {
+        return own;
+    }
+    for (const BuiltUpCopy& b : kBuiltUpCopies) {
+        if (p.*b.selector != b.code) {
+            continue;
+        }
+        for (const Copy& c : b.copies) {
+            if (c.from == *real) {
+                return LimitOf(c.to);
+            }
+        }
+    }
+    return nullptr;
+}
+
+// The first line, in the file's own numbering, whose value the window would refuse, with the
+// window's text; empty when every value keeps its limit.
+std::string LimitFault(const Project& p, bool oldLayout, int& line) {
+    line = 0;
+    for (const Field& f : kFields) {
+        if (oldLayout && !f.inOldLayout) {
+            continue;
+        }
+        ++line;
+        const InputLimit* limit = LineLimit(f, p);
+        if (limit != nullptr &&
+            !limit->Admits(p.*std::get<float Project::*>(f.field), p.CFactorTab)) {
+            return limit->message;
+        }
+    }
+    return {};
+}
+
 // ----- writing
 
 // The format has no escaping, so a double quote would end the text early, and a line break
@@ -250,22 +295,16 @@ std::string LineText(const Field& f, const Project& p) {
     return RealText(p.*std::get<double Project::*>(f.field));
 }
 
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
-    for (std::size_t at = text.find(from); at != std::string::npos;
-         at = text.find(from, at + to.size())) {
-        text.replace(at, from.size(), to);
-    }
-}
-
-// A save never writes under the extensions .vlm and .hgt; such paths are saved as .vlrm.
+// A save never writes under the extensions .vlm and .hgt; such files are saved as .vlrm. Only the
+// file name's own extension counts: a folder "proj.vlm.d" or a name "a.vlm.kelvo" stays as typed.
 void RenameLegacyExtension(std::string& path) {
-    if (path.find(".vlm") != std::string::npos) {
-        ReplaceAll(path, ".vlm", ".vlrm");
-    } else if (path.find(".hgt") != std::string::npos) {
-        ReplaceAll(path, ".hgt", ".vlrm");
+    std::filesystem::path file(path);
+    const std::filesystem::path ext = file.extension();
+    if (ext == ".vlm" || ext == ".hgt") {
+        file.replace_extension(".vlrm");
+        path = file.string();
     }
 }
-
 
 // ----- reading
 
@@ -392,6 +431,10 @@ bool ReadLine(const Field& f, const std::string& line, const Tables& tables, Pro
         if (!ParseReal(line, version)) {
             return false;
         }
+        // A version from a later program may mean other fields on the same lines.
+        if (version > kVersion) {
+            return false;
+        }
         oldLayout = version < kFirstLongLayout;
         return true;
     }
@@ -417,8 +460,13 @@ bool ReadLine(const Field& f, const std::string& line, const Tables& tables, Pro
 void FillInOldLayout(Project& p) {
     p.GirderProfileType = 3;
     p.L2 = p.L1;
-    p.Lg = 3 * p.L1;
-    p.Lgs = static_cast<float>(0.6 * p.Lg);
+    // The girder spans are guessed from the stiffener span; a guess under the spans' limit
+    // would make the project, once saved, a file that cannot be opened.
+    const auto lowest = [](float Project::*span) {
+        return static_cast<float>(LimitOf(span)->low);
+    };
+    p.Lg = std::max(3 * p.L1, lowest(&Project::Lg));
+    p.Lgs = std::max(static_cast<float>(0.6 * p.Lg), lowest(&Project::Lgs));
     p.Lt = 3000;
     // The older layout held the lateral pressure with the opposite sign and no separate
     // scantling pressure.
@@ -479,27 +527,65 @@ void CopyBuiltUpInputs(Project& p) {
 
 }  // namespace
 
-FileResult WriteProjectFile(Project& p, std::string& path) {
-    RenameLegacyExtension(path);
+std::string ProjectFileText(const Project& p) {
     std::string content;
     for (const Field& f : kFields) {
         content += LineText(f, p);
         content += "\r\n";
     }
-    if (!SaveAtomically(path, content)) {
+    return content;
+}
+
+FileResult WriteProjectFile(Project& p, std::string& path) {
+    RenameLegacyExtension(path);
+    if (!SaveAtomically(path, ProjectFileText(p))) {
         return {false, "can't save file - " + path};
     }
     p.ProjectFile = path;
     return {true, {}};
 }
 
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::string LineMessage(const std::string& path, int line) {
+    return "can't read file - " + path + ", line " + std::to_string(line);
+}
+
+}  // namespace
+
+namespace {
+
+FileResult ReadProject(Project& p, const Tables& tables, std::streambuf* source,
+                       const std::string& path);
+
+}  // namespace
+
 FileResult ReadProjectFile(Project& p, const Tables& tables, const std::string& path) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
         return {false, "can't find file - " + path};
     }
+    // Only a regular file is read: a FIFO or a device would block the program or never end.
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        return {false, "can't read file - " + path};
+    }
     std::ifstream in(path, std::ios::binary);
-    LineReader reader(in.is_open() ? in.rdbuf() : nullptr);
+    return ReadProject(p, tables, in.is_open() ? in.rdbuf() : nullptr, path);
+}
+
+FileResult ReadProjectText(Project& p, const Tables& tables, std::string_view bytes,
+                           const std::string& path) {
+    MemoryBuf source(bytes);
+    return ReadProject(p, tables, &source, path);
+}
+
+namespace {
+
+FileResult ReadProject(Project& p, const Tables& tables, std::streambuf* source,
+                       const std::string& path) {
+    LineReader reader(source);
 
     // The project is replaced only by a file that reads whole, so the fields are read into a
     // copy.
@@ -512,9 +598,34 @@ FileResult ReadProjectFile(Project& p, const Tables& tables, const std::string& 
             continue;
         }
         ++lineNumber;
-        if (!reader.Next(line) || !ReadLine(f, line, tables, read, oldLayout)) {
-            return {false, "can't read file - " + path + ", line " + std::to_string(lineNumber)};
+        const bool got = reader.Next(line);
+        // Editors on some systems put a UTF-8 byte order mark before the first line.
+        if (lineNumber == 1 && line.rfind(kByteOrderMark, 0) == 0) {
+            line.erase(0, kByteOrderMark.size());
         }
+        if (!got || !ReadLine(f, line, tables, read, oldLayout)) {
+            // A material row lost with a broken table line is the table's fault, not the
+            // project's: say where the table broke.
+            if (got && f.inRange == MaterialRowIndex && !tables.MaterialFault.empty()) {
+                return {false, tables.MaterialFault};
+            }
+            return {false, LineMessage(path, lineNumber)};
+        }
+    }
+    // Text after the last field means a layout this reader does not know; only blank lines
+    // may follow.
+    while (reader.Next(line)) {
+        ++lineNumber;
+        if (!Trimmed(line).empty()) {
+            return {false, LineMessage(path, lineNumber)};
+        }
+    }
+    // A value the window refuses is refused here too: a negative web height or a factor of
+    // safety of 0 would otherwise calculate into green rows.
+    int faultLine = 0;
+    const std::string fault = LimitFault(read, oldLayout, faultLine);
+    if (!fault.empty()) {
+        return {false, LineMessage(path, faultLine) + ": " + fault};
     }
     if (oldLayout) {
         FillInOldLayout(read);
@@ -525,5 +636,7 @@ FileResult ReadProjectFile(Project& p, const Tables& tables, const std::string& 
     p = std::move(read);
     return {true, {}};
 }
+
+}  // namespace
 
 }  // namespace kelvor

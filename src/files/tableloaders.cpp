@@ -4,10 +4,12 @@
 #include <cmath>
 #include <exception>
 #include <fstream>
+#include <istream>
 #include <system_error>
 
 #include "core/numformat.h"
 #include "core/numparse.h"
+#include "files/memorybuf.h"
 
 namespace kelvor {
 
@@ -147,20 +149,17 @@ std::string_view ProfilePrefix(ProfileKind kind) {
     return "";
 }
 
-std::vector<LoadMessage> LoadProfileTable(ProfileTable& table, ProfileKind kind,
+namespace {
+
+std::vector<LoadMessage> ReadProfileTable(ProfileTable& table, ProfileKind kind, std::istream& in,
                                           const fs::path& file) {
     std::vector<LoadMessage> messages;
-    table.rows.clear();
-    std::ifstream in;
-    if (!OpenTableFile(file, in, messages)) {
-        return messages;
-    }
-
     const int columns = ProfileColumnCount(kind);
     ProfileRow row{};
     int filled = 0;
     int rowLine = 0;
     bool numberSinceComma = false;
+    int rowsOnLine = 0;
     std::string line;
     int lineNo = 0;
     while (std::getline(in, line)) {
@@ -212,13 +211,25 @@ std::vector<LoadMessage> LoadProfileTable(ProfileTable& table, ProfileKind kind,
                     return messages;
             }
             numberSinceComma = true;
+            if (filled == 0 && rowsOnLine > 0) {
+                messages.push_back(LineMessage(
+                    file, lineNo, "more than " + std::to_string(columns) + " numbers in a row"));
+                return messages;
+            }
             row[filled++] = value;
             if (filled == columns) {
                 table.rows.push_back(row);
                 row = ProfileRow{};
                 filled = 0;
+                ++rowsOnLine;
             }
         }
+        // One row a line: a row cut short must not take its missing numbers from the next line,
+        // which would shift every later row by a column without a word.
+        if (filled != 0) {
+            break;
+        }
+        rowsOnLine = 0;
     }
     if (in.bad()) {
         messages.push_back(FileMessage(file, "can't read file - "));
@@ -230,6 +241,27 @@ std::vector<LoadMessage> LoadProfileTable(ProfileTable& table, ProfileKind kind,
                                            std::to_string(columns) + " numbers"));
     }
     return messages;
+}
+
+}  // namespace
+
+std::vector<LoadMessage> LoadProfileTable(ProfileTable& table, ProfileKind kind,
+                                          const fs::path& file) {
+    std::vector<LoadMessage> messages;
+    table.rows.clear();
+    std::ifstream in;
+    if (!OpenTableFile(file, in, messages)) {
+        return messages;
+    }
+    return ReadProfileTable(table, kind, in, file);
+}
+
+std::vector<LoadMessage> LoadProfileTableText(ProfileTable& table, ProfileKind kind,
+                                              std::string_view bytes, const fs::path& file) {
+    table.rows.clear();
+    MemoryBuf buffer(bytes);
+    std::istream in(&buffer);
+    return ReadProfileTable(table, kind, in, file);
 }
 
 std::vector<LoadMessage> LoadBfTable(Tables& tables, const fs::path& dataFolder) {
@@ -248,16 +280,23 @@ std::vector<LoadMessage> LoadTTable(Tables& tables, const fs::path& dataFolder) 
     return LoadProfileTable(tables.TTable, ProfileKind::T, dataFolder / kTFile);
 }
 
-std::vector<LoadMessage> LoadMaterialTable(Tables& tables, const fs::path& dataFolder,
-                                           int decimalMode) {
-    const fs::path file = dataFolder / kMaterialFile;
-    std::vector<LoadMessage> messages;
-    tables.Materials.clear();
-    std::ifstream in;
-    if (!OpenTableFile(file, in, messages)) {
-        return messages;
-    }
+namespace {
 
+std::vector<LoadMessage> ReadMaterialRows(Tables& tables, std::istream& in, const fs::path& file,
+                                          int decimalMode);
+
+std::vector<LoadMessage> ReadMaterialTable(Tables& tables, std::istream& in, const fs::path& file,
+                                           int decimalMode) {
+    std::vector<LoadMessage> messages = ReadMaterialRows(tables, in, file, decimalMode);
+    if (!messages.empty()) {
+        tables.MaterialFault = messages.front().text;
+    }
+    return messages;
+}
+
+std::vector<LoadMessage> ReadMaterialRows(Tables& tables, std::istream& in, const fs::path& file,
+                                          int decimalMode) {
+    std::vector<LoadMessage> messages;
     std::string line;
     int lineNo = 0;
     while (lineNo < kMaterialHeadingLines && std::getline(in, line)) {
@@ -307,6 +346,31 @@ std::vector<LoadMessage> LoadMaterialTable(Tables& tables, const fs::path& dataF
         messages.push_back(LineMessage(file, lineNo + 1, "no material rows"));
     }
     return messages;
+}
+
+}  // namespace
+
+std::vector<LoadMessage> LoadMaterialTable(Tables& tables, const fs::path& dataFolder,
+                                           int decimalMode) {
+    const fs::path file = dataFolder / kMaterialFile;
+    std::vector<LoadMessage> messages;
+    tables.Materials.clear();
+    tables.MaterialFault.clear();
+    std::ifstream in;
+    if (!OpenTableFile(file, in, messages)) {
+        tables.MaterialFault = messages.front().text;
+        return messages;
+    }
+    return ReadMaterialTable(tables, in, file, decimalMode);
+}
+
+std::vector<LoadMessage> LoadMaterialTableText(Tables& tables, std::string_view bytes,
+                                               const fs::path& file, int decimalMode) {
+    tables.Materials.clear();
+    tables.MaterialFault.clear();
+    MemoryBuf buffer(bytes);
+    std::istream in(&buffer);
+    return ReadMaterialTable(tables, in, file, decimalMode);
 }
 
 std::vector<LoadMessage> LoadAllTables(Tables& tables, const fs::path& dataFolder,

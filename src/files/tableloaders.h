@@ -54,6 +54,10 @@ std::string_view ProfilePrefix(ProfileKind kind);
 // Every table is replaced, never merged.
 std::vector<LoadMessage> LoadProfileTable(ProfileTable& table, ProfileKind kind,
                                           const std::filesystem::path& file);
+// The same reading of bytes in memory; `file` only names the table in the messages.
+std::vector<LoadMessage> LoadProfileTableText(ProfileTable& table, ProfileKind kind,
+                                              std::string_view bytes,
+                                              const std::filesystem::path& file);
 std::vector<LoadMessage> LoadBfTable(Tables& tables, const std::filesystem::path& dataFolder);
 std::vector<LoadMessage> LoadFbTable(Tables& tables, const std::filesystem::path& dataFolder);
 std::vector<LoadMessage> LoadLTable(Tables& tables, const std::filesystem::path& dataFolder);
@@ -64,6 +68,9 @@ std::vector<LoadMessage> LoadTTable(Tables& tables, const std::filesystem::path&
 // Blank lines are skipped wherever they are, since they can't shift a material row.
 std::vector<LoadMessage> LoadMaterialTable(Tables& tables, const std::filesystem::path& dataFolder,
                                            int decimalMode);
+std::vector<LoadMessage> LoadMaterialTableText(Tables& tables, std::string_view bytes,
+                                               const std::filesystem::path& file,
+                                               int decimalMode);
 
 // The start-up order: bulb flat, L, T, flat bar, material.
 std::vector<LoadMessage> LoadAllTables(Tables& tables, const std::filesystem::path& dataFolder,

@@ -8,8 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
-#include <limits>
 
+#include "core/inputlimits.h"
 #include "core/numformat.h"
 #include "core/numparse.h"
 #include "core/project.h"
@@ -19,8 +19,6 @@ namespace kelvor {
 
 namespace {
 
-constexpr double kNoLow = -std::numeric_limits<double>::infinity();
-constexpr double kNoHigh = std::numeric_limits<double>::infinity();
 constexpr auto F = EnterBranch::Fixed;
 
 const char* const kPlateNote = "(Positive on plate side; 0.10 MPa is about 10 water pressure)";
@@ -34,83 +32,83 @@ constexpr int kNoteColumn = 5;
 // clang-format off
 const MainField kFields[] = {
     {"iproj", "fr1", 0, 0, "Project name:", nullptr, nullptr, nullptr,
-     nullptr, &Project::ProjectName, nullptr, nullptr, kNoLow, kNoHigh, nullptr,
+     nullptr, &Project::ProjectName, nullptr, nullptr,
      AfterLeave::StoreText, "iident", F, nullptr, nullptr, nullptr, nullptr, nullptr},
     {"iident", "fr1", 1, 0, "Identification:", nullptr, nullptr, nullptr,
-     nullptr, &Project::Identification, nullptr, nullptr, kNoLow, kNoHigh, nullptr,
+     nullptr, &Project::Identification, nullptr, nullptr,
      AfterLeave::StoreText, "cbofyp", F, nullptr, nullptr, nullptr, nullptr, nullptr},
     {"ifs", "fr10", 3, 0, "Factor of Safety F.S. =", nullptr, "(yield)", nullptr,
-     &Project::FS, nullptr, "#0.00", "#0.00", 0.6, 2, " 0.6 <= FS <= 2 ",
+     &Project::FS, nullptr, "#0.00", "#0.00",
      AfterLeave::Calculate, "iufa", F, nullptr, nullptr, nullptr, nullptr, nullptr},
     {"iufa", "fr10", 4, 0, "Max Allow Utiliz. Factor =", nullptr, "(buckling)", nullptr,
-     &Project::UFallow, nullptr, "#0.00", "#0.00", 0.6, 2, " 0.6 <= UF <= 2 ",
+     &Project::UFallow, nullptr, "#0.00", "#0.00",
      AfterLeave::Calculate, "cbofyp", F, nullptr, nullptr, nullptr, nullptr, nullptr},
     {"ifyp", "fr11", 1, 0, nullptr, "Fyp=", nullptr, nullptr,
-     &Project::Fyp, nullptr, "#00", "#000", 50, 2000, " 50 <= fyp <= 2000 ",
+     &Project::Fyp, nullptr, "#00", "#000",
      AfterLeave::Calculate, "ifup", F, nullptr, nullptr, nullptr, nullptr, nullptr},
     {"ifup", "fr11", 1, 1, nullptr, "Fup=", nullptr, nullptr,
-     &Project::Fup, nullptr, "#00", "#000", 50, 2000, " 50 <= Fup <= 2000 ",
+     &Project::Fup, nullptr, "#00", "#000",
      AfterLeave::Calculate, "cbofys", F, nullptr, nullptr, nullptr, nullptr, nullptr},
     {"ifys", "fr11", 3, 0, nullptr, "Fys=", nullptr, nullptr,
-     &Project::Fys, nullptr, "#00", "#000", 50, 2000, " 50 <= fys <= 2000 ",
+     &Project::Fys, nullptr, "#00", "#000",
      AfterLeave::Calculate, "ifus", F, nullptr, nullptr, nullptr, nullptr, nullptr},
     {"ifus", "fr11", 3, 1, nullptr, "Fus=", nullptr, nullptr,
-     &Project::Fus, nullptr, "#00", "#000", 50, 2000, " 50 <= Fus <= 2000 ",
+     &Project::Fus, nullptr, "#00", "#000",
      AfterLeave::Calculate, "ie", F, nullptr, nullptr, nullptr, nullptr, nullptr},
     {"ie", "fr11", 4, 0, "Youngs modulus E:", nullptr, nullptr, nullptr,
-     &Project::E, nullptr, "0.00E+0", "0.00E+0", 1000, kNoHigh, " 1000 <= E-modulus ",
+     &Project::E, nullptr, "0.00E+0", "0.00E+0",
      AfterLeave::Calculate, "iunit_length", EnterBranch::ByCFactorTab, "il1",
      nullptr, nullptr, nullptr, nullptr},
     {"il1", "fr21", 0, 0, "Stiffener span: ", "L1 =", nullptr, nullptr,
-     &Project::L1, nullptr, "#00", "#0", 50, kNoHigh, " L1 >= 50 ",
+     &Project::L1, nullptr, "#00", "#0",
      AfterLeave::Calculate, "il2", F, nullptr, "il2", "ip1", nullptr, nullptr},
     {"il2", "fr21", 0, 1, nullptr, "L2 =", nullptr, nullptr,
-     &Project::L2, nullptr, "#00", "#0", 50, kNoHigh, " L2 >= 50 ",
+     &Project::L2, nullptr, "#00", "#0",
      AfterLeave::Calculate, "iLg", F, nullptr, "iLg", "il1", nullptr, nullptr},
     {"iLg", "fr21", 1, 0, "Girder span:", "Lg =", nullptr, nullptr,
-     &Project::Lg, nullptr, "#00", "#0", 1000, kNoHigh, " 1000 <= Lg  ",
+     &Project::Lg, nullptr, "#00", "#0",
      AfterLeave::Calculate, "it", F, nullptr, "it", "il2", nullptr, nullptr},
     {"it", "fr21", 2, 0, "Plate thickness:", "t =", nullptr, nullptr,
-     &Project::t, nullptr, "#0.0", "#0.0", 0.1, kNoHigh, " 0.1 <= t ",
+     &Project::t, nullptr, "#0.0", "#0.0",
      AfterLeave::Calculate, "is1", F, nullptr, "is1", "iLg", nullptr, nullptr},
     {"is1", "fr21", 3, 0, "Stiff spacing: ", "s1 =", nullptr, nullptr,
-     &Project::s1, nullptr, "#00", "#00", 10, kNoHigh, " 10 <= s1  ",
+     &Project::s1, nullptr, "#00", "#00",
      AfterLeave::Calculate, "is2", F, nullptr, "is2", "it", nullptr, nullptr},
     {"is2", "fr21", 3, 1, nullptr, "s2 =", nullptr, nullptr,
-     &Project::s2, nullptr, "#00", "#00", 10, kNoHigh, " 10 <= s2  ",
+     &Project::s2, nullptr, "#00", "#00",
      AfterLeave::Calculate, "iLgs", F, nullptr, "iLgs", "is1", nullptr, nullptr},
     {"iLgs", "fr21", 4, 0, "Girder span scantling:", "Lgs =", " Unsupported span", nullptr,
-     &Project::Lgs, nullptr, "#00", "#0", 1000, kNoHigh, " 1000 <= Lgs  ",
+     &Project::Lgs, nullptr, "#00", "#0",
      AfterLeave::Calculate, "iLt", F, nullptr, "iLt", "is2", nullptr, nullptr},
     {"iLt", "fr21", 5, 0, "Dist betw tripp  brackets:", "Lt =", nullptr,
      " Recommended max distance 3000 mm ",
-     &Project::Lt, nullptr, "#0 ", "#0", 400, kNoHigh, " 400 <= Lt ",
+     &Project::Lt, nullptr, "#0 ", "#0",
      AfterLeave::Calculate, "isigx1", F, nullptr, "isigx1", "iLgs", nullptr, nullptr},
     {"isigx1", "fr22", 0, 0, nullptr, "SigxA =", nullptr, nullptr,
-     &Project::SigxA, nullptr, "##0.0", "##0.0", kNoLow, kNoHigh, nullptr,
+     &Project::SigxA, nullptr, "##0.0", "##0.0",
      AfterLeave::Calculate, "isigx2", F, nullptr, "isigy1", "iLt", "isigx2", "is2"},
     {"isigx2", "fr22", 0, 1, nullptr, "SigxB =", nullptr, nullptr,
-     &Project::SigxB, nullptr, "##0.0", "##0.0", kNoLow, kNoHigh, nullptr,
+     &Project::SigxB, nullptr, "##0.0", "##0.0",
      AfterLeave::Calculate, "isigy1", F, nullptr, "isigy3", "itau1", "isigy1", "isigx1"},
     {"isigy1", "fr22", 1, 0, nullptr, "SigyA =", nullptr, nullptr,
-     &Project::SigyA, nullptr, "##0.0", "##0.0", kNoLow, kNoHigh, nullptr,
+     &Project::SigyA, nullptr, "##0.0", "##0.0",
      AfterLeave::Calculate, "isigy3", F, nullptr, "itau1", "isigx1", "isigy3", "isigx2"},
     {"isigy3", "fr22", 1, 1, nullptr, "SigyC =", nullptr, nullptr,
-     &Project::SigyC, nullptr, "##0.0", "##0.0", kNoLow, kNoHigh, nullptr,
+     &Project::SigyC, nullptr, "##0.0", "##0.0",
      AfterLeave::Calculate, "itau1", F, nullptr, "ip1", "isigx2", "itau1", "isigy1"},
     {"itau1", "fr22", 2, 0, nullptr, "Tau =", nullptr, nullptr,
-     &Project::Tau, nullptr, "##0.0", "##0.0", kNoLow, kNoHigh, nullptr,
+     &Project::Tau, nullptr, "##0.0", "##0.0",
      AfterLeave::Calculate, "ip1", F, nullptr, "ip1", "isigy1", nullptr, nullptr},
     {"ip1", "fr22", 3, 0, nullptr, "p =", "(Buckling / Yield)", kPlateNote,
-     &Project::p, nullptr, "##0.000", "##0.000", kNoLow, kNoHigh, nullptr,
+     &Project::p, nullptr, "##0.000", "##0.000",
      AfterLeave::Calculate, "ips", F, nullptr, "ips", "itau1", nullptr, nullptr},
     {"ips", "fr22", 5, 0, nullptr, "ps =", "(Scantling)", kStiffNote,
-     &Project::ps, nullptr, "##0.000", "##0.000", kNoLow, kNoHigh, nullptr,
+     &Project::ps, nullptr, "##0.000", "##0.000",
      AfterLeave::CalculateAndRefresh, "iproj", F, nullptr, "iproj", "ip1", nullptr, nullptr},
     {"iunit_length", "cpage0", 2, 0, "Unit length  UL =", nullptr, nullptr,
      "c-factor is corrected for unit lengths below 61 m  ",
-     &Project::UnitLength, nullptr, "#0", "#0", 5, 600, " 5 < unit length < 600 ",
-     AfterLeave::CalculateWhenValid, "il1", F, nullptr, nullptr, nullptr, nullptr, nullptr},
+     &Project::UnitLength, nullptr, "#0", "#0",
+     AfterLeave::Calculate, "il1", F, nullptr, nullptr, nullptr, nullptr, nullptr},
 };
 
 const MaterialList kMaterialLists[] = {
@@ -337,20 +335,23 @@ void FieldController::Leave(QLineEdit* edit, const MainField& field) {
     ++quiet_;
     try {
         const float value = ParseNumber(edit->text().toStdString(), p.DecimalMode);
+        // The float widened exactly, as the limits are written: 0.6 typed into FS passes. A
+        // value the limit refuses never reaches the record: the results stay those of valid
+        // inputs, and a project saved afterwards opens again (the files obey the same limits).
+        const InputLimit* limit = LimitOf(field.value);
+        if (limit != nullptr && !limit->Admits(value)) {
+            edit->setText(QString::fromStdString(
+                Format(p.*field.value, field.leavePattern, DecimalSeparator())));
+            Say(QString::fromUtf8(limit->message), MessageIcon::Exclamation, edit);
+            --quiet_;
+            return;
+        }
         p.*field.value = value;
         edit->setText(
             QString::fromStdString(Format(value, field.leavePattern, DecimalSeparator())));
-        // The float widened exactly, as the limits are written: 0.6 typed into FS passes.
-        const double v = value;
-        const bool valid = !(v < field.low || v > field.high);
-        if (!valid) {
-            Say(QString::fromUtf8(field.message), MessageIcon::Exclamation, edit);
-        }
-        if (valid || field.after != AfterLeave::CalculateWhenValid) {
-            host_.Recalculate();
-            if (field.after == AfterLeave::CalculateAndRefresh) {
-                host_.RefreshInputFields();
-            }
+        host_.Recalculate();
+        if (field.after == AfterLeave::CalculateAndRefresh) {
+            host_.RefreshInputFields();
         }
     } catch (const TypeMismatch& mismatch) {
         Say(QString::fromUtf8(mismatch.what()), MessageIcon::Exclamation, edit);

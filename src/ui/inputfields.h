@@ -25,7 +25,6 @@ struct Project;
 enum class AfterLeave {
     Calculate,
     CalculateAndRefresh,  // ips: the scantling pressure shows up in other fields
-    CalculateWhenValid,   // iunit_length: an out-of-range unit length is not calculated
     StoreText,            // iproj, iident: no calculation
 };
 
@@ -44,13 +43,10 @@ struct MainField {
     const char* prefix;          // directly before the field ("Lg =")
     const char* note;            // directly after the field
     const char* remark;          // on the line below
-    float Project::*value;       // numeric fields
+    float Project::*value;       // numeric fields; their limits are the core's InputLimits
     std::string Project::*text;  // text fields
     const char* leavePattern;    // rewrite when the field is left
     const char* refreshPattern;  // rewrite by RefreshInputFields
-    double low;                  // refused below
-    double high;                 // refused above
-    const char* message;
     AfterLeave after;
     const char* enter;
     EnterBranch branch;

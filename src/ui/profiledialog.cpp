@@ -449,12 +449,17 @@ bool ProfileDialog::Leave(int i) {
                     closing_ ? nullptr : field);
         return false;
     }
-    p.*f.value = value;
-    field->setText(Q(Format(value, f.pattern, DecimalSeparatorOf(p))));
-    if (value < f.leaveLimit) {
+    // A dimension the limit refuses never reaches the record: it would calculate a section
+    // that cannot exist, and a project saved with it could not be opened again. The field
+    // shows the last valid value.
+    if (!(value >= f.leaveLimit)) {
+        field->setText(Q(Format(p.*f.value, f.pattern, DecimalSeparatorOf(p))));
         ShowMessage(this, QString::fromLatin1(f.leaveMessage), MessageIcon::Exclamation,
                     closing_ ? nullptr : field);
+        return false;
     }
+    p.*f.value = value;
+    field->setText(Q(Format(value, f.pattern, DecimalSeparatorOf(p))));
     // Sent back to a refused value, the field is still being edited.
     SetBackground(field, focusWidget() == field && !closing_);
     Recompute();

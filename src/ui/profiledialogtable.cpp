@@ -1,6 +1,7 @@
 // The twelve profile dialogs as data: what each asks for, how it checks it and what it shows.
 #include <algorithm>
 
+#include "core/inputlimits.h"
 #include "core/numformat.h"
 #include "core/project.h"
 #include "ui/profiledialog.h"
@@ -11,23 +12,30 @@ namespace {
 
 using Dim = float Project::*;
 
+// The limit of leaving a field is the core's, which the project and batch files obey too.
 // Thicknesses are checked more strictly on closing than on leaving a field, so that a value
 // under 1 mm typed on the way to another can pass while the user is still at work.
+InputField Typed(const char* name, const char* caption, Dim value, const char* pattern,
+                 bool closeCheck, double closeLimit, const char* closeMessage) {
+    const InputLimit& leave = *LimitOf(value);
+    return {name,       caption,    value, pattern, leave.low, leave.message, closeCheck,
+            closeLimit, closeMessage};
+}
 InputField H(Dim value) {
-    return {"isth", "H =", value, "##0", 5, " H >= 5 ", true, 5, " H >= 5 "};
+    return Typed("isth", "H =", value, "##0", true, 5, " H >= 5 ");
 }
 InputField B(Dim value, const char* pattern = "##0") {
-    return {"istb", "B =", value, pattern, 5, " B >= 5 ", true, 5, " B >= 5 "};
+    return Typed("istb", "B =", value, pattern, true, 5, " B >= 5 ");
 }
 InputField Tw(Dim value, const char* caption = "tw =", bool closeCheck = true) {
-    return {"isttw", caption, value, "##0.0", 0.1, " tw >= 0.1 ", closeCheck, 1, " tw >= 1 "};
+    return Typed("isttw", caption, value, "##0.0", closeCheck, 1, " tw >= 1 ");
 }
 InputField Tf(Dim value) {
-    return {"isttf", "tf =", value, "##0.0", 0.1, " tf >= 0.1 ", true, 1, " tf >= 1 "};
+    return Typed("isttf", "tf =", value, "##0.0", true, 1, " tf >= 1 ");
 }
 // The web offset of the trapezoid may be 0 (vertical webs) and is not part of the closing check.
 InputField Offset(Dim value) {
-    return {"ista", "a =", value, "##0", 0, " a >= 0 ", false, 0, ""};
+    return Typed("ista", "a =", value, "##0", false, 0, "");
 }
 
 const std::vector<RowValue> kAngleTeeRow = {

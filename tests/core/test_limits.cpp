@@ -165,7 +165,7 @@ TEST_F(LimitsTest, TenThousandPanelsAreReadRunAndWritten) {
     Tables tables;
     ASSERT_TRUE(LoadAllTables(tables, KELVOR_SOURCE_DATA_DIR, 0).empty());
     std::string file;
-    for (int i = 0; i < kMaxBatchEntries; ++i) {
+    for (int i = 0; i < 10000; ++i) {
         file += PanelLine("Limit", "P" + std::to_string(i));
     }
     WriteBytes(dir_ / "full.kvi", file + "End\r\n");
