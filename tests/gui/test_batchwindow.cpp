@@ -90,7 +90,7 @@ private slots:
         const QList<QByteArray> lines =
             Read(QString::fromStdString(testdata::DataPath("gui/panels.kvi"))).split('\n');
         QByteArray content = lines[0] + '\n';
-        for (int i = 0; i < kMaxBatchEntries - 1; ++i) {
+        for (int i = 0; i < 9999; ++i) {
             content += lines[1 + i % 3] + '\n';
         }
         QFile file(dir.filePath(QStringLiteral("many.kvi")));
