@@ -1,0 +1,360 @@
+// The figures and the printed report as the drawing calls they make, on the recording canvas.
+// Every case of tests/data/figures/cases.tsv is drawn and its calls, one a line, compared whole
+// with tests/data/figures/FIGURE.txt. After a deliberate change to a drawing, rewrite those
+// files with KELVOR_REGENERATE=1 build-core/bin/kelvor_core_tests --gtest_filter='Figures.*'
+// and read the diff. The worked coordinates of marks.tsv and the invariants below are never
+// regenerated: they are what a new drawing is judged by.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "../support/datatable.h"
+#include "core/calculate.h"
+#include "core/session.h"
+#include "core/tables.h"
+#include "report/panelfigure.h"
+#include "report/profilefigure.h"
+#include "report/recordingcanvas.h"
+#include "report/report.h"
+#include "report/sketches.h"
+
+namespace kelvor {
+namespace {
+
+std::string Num(double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.9g", v == 0 ? 0.0 : v);  // -0 and 0 alike
+    return buf;
+}
+
+std::vector<double> Numbers(const std::string& list) {
+    std::vector<double> v;
+    std::istringstream in(list);
+    for (std::string n; std::getline(in, n, ',');) {
+        v.push_back(std::strtod(n.c_str(), nullptr));
+    }
+    return v;
+}
+
+// A call as one line: kind, points, then the state it was drawn with.
+std::string Format(const CanvasOp& op) {
+    static const char* kinds[] = {"clear", "line", "box", "polygon", "circle", "text"};
+    std::string s = kinds[static_cast<int>(op.kind)];
+    for (const Point& p : op.points) {
+        s += " " + Num(p.x) + "," + Num(p.y);
+    }
+    char fore[16];
+    std::snprintf(fore, sizeof fore, " %06x", op.fore);
+    if (op.kind == CanvasOp::Kind::Text) {
+        const Font& f = op.font;
+        return s + " \"" + op.text + "\"" + fore + " " + f.name + " " + Num(f.size) +
+               (f.bold ? "b" : "") + (f.italic ? "i" : "") + (f.underline ? "u" : "");
+    }
+    s += fore;
+    s += (op.lineStyle == LineStyle::DashDot ? " dashdot " : " solid ") + Num(op.lineWidth);
+    if (op.kind == CanvasOp::Kind::Circle) {
+        s += " r=" + Num(op.r);
+    }
+    if (op.fill == FillStyle::Solid) {
+        std::snprintf(fore, sizeof fore, " fill %06x", op.fillColour);
+        s += fore;
+    }
+    return s;
+}
+
+std::string Format(const RecordingCanvas& c) {
+    std::string s;
+    for (const CanvasOp& op : c.ops) {
+        s += Format(op) + "\n";
+    }
+    return s;
+}
+
+struct Placing {
+    std::map<std::string, std::vector<double>> numbers;  // surface, scale, at, rect
+    std::vector<double> Get(const std::string& key, std::vector<double> otherwise) const {
+        const auto it = numbers.find(key);
+        return it == numbers.end() ? otherwise : it->second;
+    }
+};
+
+class Figures : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        StartupEnvironment env;
+        env.dataFolder = KELVOR_SOURCE_DATA_DIR;
+        ASSERT_TRUE(StartUp(base_, tables_, env).empty());
+        Calculate(base_, tables_);
+    }
+
+    // The SETUP cell, item by item in order: a record field by name, the canvas (surface
+    // WIDTH,HEIGHT in points; scale LEFT,TOP,RIGHT,BOTTOM), where to draw (at, rect), an outline,
+    // the loading condition with its safety factors, a stopped run, or "calc" to run again.
+    static Placing Apply(Project& p, const std::string& items) {
+        Placing s;
+        std::istringstream in(items);
+        for (std::string item; std::getline(in, item, ';');) {
+            const std::size_t eq = item.find('=');
+            const std::string key = item.substr(0, eq), value = item.substr(eq + 1);
+            if (item == "calc") {
+                ApplyProfilesAndMaterials(p, tables_);
+                Calculate(p, tables_);
+            } else if (key == "OutlineX" || key == "OutlineY") {
+                const std::vector<double> v = Numbers(value);
+                std::copy(v.begin(), v.end(), (key == "OutlineX" ? p.OutlineX : p.OutlineY).begin());
+            } else if (key == "condition") {
+                SetLoadingCondition(p, std::atoi(value.c_str()));
+            } else if (key == "failure") {
+                p.CalcFailure = StepFailure{value.substr(0, value.find('|')),
+                                            value.substr(value.find('|') + 1)};
+            } else if (key == "surface" || key == "scale" || key == "at" || key == "rect" ||
+                       key == "kind" || key == "sketch") {
+                s.numbers[key] = Numbers(value);
+            } else {
+                testdata::SetField(p, key, value);
+            }
+        }
+        return s;
+    }
+
+    static RecordingCanvas Surface(const Placing& s, std::vector<double> size) {
+        size = s.Get("surface", size);
+        RecordingCanvas c(size[0], size[1]);
+        if (const std::vector<double> at = s.Get("scale", {}); at.size() == 4) {
+            c.ScaleTo(at[0], at[1], at[2], at[3]);
+        }
+        return c;
+    }
+
+    // The calls of one case; a sketch case draws every sketch into its rectangle.
+    static std::string Draw(const testdata::Row& row) {
+        const std::string& figure = row[0];
+        Project p;
+        if (figure == "panel") {
+            NewProject(p);
+        } else if (figure == "report") {
+            p = base_;
+        }
+        const Placing s = Apply(p, row[2]);
+        const std::vector<double> at = s.Get("at", {0, 0});
+        if (figure == "sketch") {
+            const std::vector<double> r = s.Get("rect", {});
+            std::string out;
+            for (int id = 0; id < kSketchCount; ++id) {
+                RecordingCanvas c = Surface(s, {});
+                c.DrawSketch(static_cast<SketchId>(id), r[0], r[1], r[2], r[3]);
+                out += std::string("-- ") + SketchName(static_cast<SketchId>(id)) + "\n" + Format(c);
+            }
+            return out;
+        }
+        // A report page of 615 x 842 points gives the worked grid of marks.tsv.
+        RecordingCanvas c = Surface(s, figure == "report" ? std::vector<double>{615, 842}
+                                                          : std::vector<double>{400, 260});
+        std::string extra;
+        if (figure == "panel") {
+            DrawPanelFigure(c, p, at[0], at[1]);
+        } else if (figure == "profile") {
+            DrawProfileFigure(c, p);
+            extra = std::string("caption ") + ProfileFigureCaption(p) + "\nscale " +
+                    Num(c.ScaleLeft()) + "," + Num(c.ScaleTop()) + "," + Num(c.ScaleRight()) +
+                    "," + Num(c.ScaleBottom()) + "\n";
+        } else if (figure == "girder") {
+            extra = DrawGirderFigure(c, p) ? "girder sketch drawn\n" : "no girder sketch\n";
+        } else {
+            ReportContext ctx;
+            ctx.kind = static_cast<int>(s.Get("kind", {1})[0]);
+            ctx.date = "2024-03-01";
+            ctx.hour = 9;
+            ctx.minute = 5;
+            ctx.version = "9.9.9";
+            PrintPages(c, p, tables_, ctx);
+        }
+        return Format(c) + extra;
+    }
+
+    static Project base_;
+    static Tables tables_;
+};
+
+Project Figures::base_;
+Tables Figures::tables_;
+
+TEST_F(Figures, DrawnAsRecordedAndAtTheWorkedMarks) {
+    std::map<std::string, std::string> drawn;  // "figure/name" -> its calls
+    std::map<std::string, std::string> files;  // figure -> the whole golden text
+    for (const testdata::Row& row : testdata::ReadTable("figures/cases.tsv")) {
+        const std::string calls = Draw(row);
+        drawn[row[0] + "/" + row[1]] = "== " + row[1] + "\n" + calls;
+        files[row[0]] += drawn[row[0] + "/" + row[1]];
+    }
+    const bool regenerate = std::getenv("KELVOR_REGENERATE") != nullptr;
+    for (const auto& [figure, text] : files) {
+        const std::string path = testdata::DataPath("figures/" + figure + ".txt");
+        if (regenerate) {
+            std::ofstream(path, std::ios::binary) << text;
+        }
+        std::ifstream in(path, std::ios::binary);
+        const std::string want(std::istreambuf_iterator<char>(in), {});
+        if (text != want) {
+            std::size_t at = std::mismatch(text.begin(), text.end(), want.begin(), want.end())
+                                 .first - text.begin();
+            at = text.rfind('\n', at) + 1;
+            ADD_FAILURE() << path << " differs at line " << 1 + std::count(text.begin(), text.begin() + at, '\n')
+                          << ":\n  drawn: " << text.substr(at, text.find('\n', at) - at)
+                          << "\n  file:  " << want.substr(at, want.find('\n', at) - at);
+        }
+    }
+    // A mark: a call line, or consecutive lines, the case draws; "!" first: one it must not.
+    for (const testdata::Row& row : testdata::ReadTable("figures/marks.tsv")) {
+        SCOPED_TRACE(row.where + " " + row[2]);
+        ASSERT_EQ(drawn.count(row[0]), 1u) << row[0];
+        const bool absent = row[1][0] == '!';
+        const std::string& text = drawn[row[0]];
+        EXPECT_EQ(text.find(row[1].substr(absent ? 1 : 0)) == std::string::npos, absent) << row[1];
+    }
+}
+
+bool Overlap(const CanvasOp& a, const CanvasOp& b) {
+    return a.minX < b.maxX && b.minX < a.maxX && a.minY < b.maxY && b.minY < a.maxY;
+}
+
+// Text of the sketches and the profile figure: no two labels run into each other.
+void ExpectLabelsApart(const RecordingCanvas& c) {
+    for (std::size_t i = 0; i < c.ops.size(); ++i) {
+        for (std::size_t k = i + 1; k < c.ops.size(); ++k) {
+            if (c.ops[i].kind == CanvasOp::Kind::Text && c.ops[k].kind == CanvasOp::Kind::Text) {
+                EXPECT_FALSE(Overlap(c.ops[i], c.ops[k])) << c.ops[i].text << " / " << c.ops[k].text;
+            }
+        }
+    }
+}
+
+TEST_F(Figures, SketchesKeepInsideTheirRectangleUndistortedWithLabelsApart) {
+    for (const testdata::Row& row : testdata::ReadTable("figures/cases.tsv")) {
+        if (row[0] != "sketch") {
+            continue;
+        }
+        Project unused;
+        const Placing s = Apply(unused, row[2]);
+        const std::vector<double> r = s.Get("rect", {});
+        for (int id = 0; id < kSketchCount; ++id) {
+            SCOPED_TRACE(row[1] + ", " + SketchName(static_cast<SketchId>(id)));
+            RecordingCanvas c = Surface(s, {});
+            c.DrawSketch(static_cast<SketchId>(id), r[0], r[1], r[2], r[3]);
+            for (const CanvasOp& op : c.ops) {
+                EXPECT_GE(op.minX, std::min(r[0], r[2]) - 1e-9) << Format(op);
+                EXPECT_LE(op.maxX, std::max(r[0], r[2]) + 1e-9) << Format(op);
+                EXPECT_GE(op.minY, std::min(r[1], r[3]) - 1e-9) << Format(op);
+                EXPECT_LE(op.maxY, std::max(r[1], r[3]) + 1e-9) << Format(op);
+            }
+            ExpectLabelsApart(c);
+            // The attached plate, 88 by 5 design units, keeps that ratio on the surface however
+            // the units stretch, and lies at the bottom of the rectangle as the surface shows it.
+            const CanvasOp& plate = c.ops.front();
+            if (static_cast<SketchId>(id) == SketchId::TBuiltUp) {
+                EXPECT_NEAR((plate.maxX - plate.minX) / c.UnitsPerPointX() /
+                                ((plate.maxY - plate.minY) / c.UnitsPerPointY()),
+                            88.0 / 5.0, 1e-9);
+                EXPECT_EQ(plate.minY + plate.maxY < r[1] + r[3], c.YUp());
+            }
+        }
+    }
+}
+
+// A canvas left in another state by whatever drew before changes nothing, and a sketch hands
+// the canvas back as it found it.
+TEST_F(Figures, SameOnACanvasLeftInAnotherStateAndMovedWithTheOrigin) {
+    const auto dirty = [] {
+        RecordingCanvas c(400, 260);
+        c.ScaleTo(0, 75, 100, 0);
+        c.SetFont({"times new roman", 9, true, true, false});
+        c.SetForeColour(kRgbGreen);
+        c.SetLineStyle(LineStyle::DashDot);
+        c.SetLineWidth(3);
+        c.MoveTo(12, 34);
+        return c;
+    };
+    for (const testdata::Row& row : testdata::ReadTable("figures/cases.tsv")) {
+        if (row[0] != "panel") {
+            continue;
+        }
+        SCOPED_TRACE(row[1]);
+        Project p;
+        NewProject(p);
+        Apply(p, row[2]);
+        RecordingCanvas clean(400, 260), used = dirty(), moved(400, 260);
+        clean.ScaleTo(0, 75, 100, 0);
+        moved.ScaleTo(0, 75, 100, 0);
+        DrawPanelFigure(clean, p, 0, 0);
+        DrawPanelFigure(used, p, 0, 0);
+        DrawPanelFigure(used, p, 0, 0);
+        DrawPanelFigure(moved, p, 150, 230);
+        for (RecordingCanvas* c : {&clean, &used, &moved}) {
+            for (CanvasOp& op : c->ops) {
+                op.font = {};  // the figure writes in the font it is given
+            }
+        }
+        EXPECT_EQ(Format(used), Format(clean) + Format(clean));
+        ASSERT_EQ(moved.ops.size(), clean.ops.size());
+        for (std::size_t i = 0; i < clean.ops.size(); ++i) {
+            CanvasOp home = clean.ops[i];
+            // The schematic keeps to its field, 100 wide and 75 high.
+            EXPECT_TRUE(home.kind == CanvasOp::Kind::Text ||
+                        (home.minX >= 0 && home.maxX <= 100 && home.minY >= 0 && home.maxY <= 75))
+                << Format(home);
+            for (Point& pt : home.points) {
+                pt = {pt.x + 150, pt.y + 230};
+            }
+            EXPECT_EQ(Format(moved.ops[i]), Format(home));
+        }
+    }
+    for (int id = 0; id < kSketchCount; ++id) {
+        RecordingCanvas clean(400, 260), used = dirty();
+        clean.ScaleTo(0, 75, 100, 0);
+        clean.DrawSketch(static_cast<SketchId>(id), 10, 70, 50, 40);
+        used.DrawSketch(static_cast<SketchId>(id), 10, 70, 50, 40);
+        EXPECT_EQ(Format(used), Format(clean));
+        const Font f = used.CurrentFont();
+        EXPECT_TRUE(f.name == "times new roman" && f.size == 9 && f.bold && f.italic);
+        EXPECT_EQ(used.ForeColour(), kRgbGreen);
+        EXPECT_EQ(used.CurrentLineStyle(), LineStyle::DashDot);
+        EXPECT_EQ(used.LineWidth(), 3);
+        EXPECT_TRUE(used.CurrentX() == 12 && used.CurrentY() == 34);
+    }
+}
+
+// While FigureToScale is set (as in a new project) the profile figure is its family's sketch
+// over the whole canvas; drawn to scale, its labels stay apart.
+TEST_F(Figures, ProfileFigureIsTheSketchUntilDrawnToScale) {
+    Project p;
+    NewProject(p);
+    for (int family = 0; family < 10; ++family) {
+        p.StiffProfileType = family;
+        RecordingCanvas drawn(200, 150), sketch(200, 150);
+        drawn.ScaleTo(0, 0, 4, 3);
+        sketch.ScaleTo(0, 0, 4, 3);
+        DrawProfileFigure(drawn, p);
+        sketch.Clear();
+        sketch.DrawSketch(*StiffenerSketch(family), 0, 0, 4, 3);
+        EXPECT_EQ(Format(drawn), Format(sketch)) << family;
+    }
+    for (const testdata::Row& row : testdata::ReadTable("figures/cases.tsv")) {
+        if (row[0] == "profile") {
+            SCOPED_TRACE(row[1]);
+            Project q;
+            const Placing s = Apply(q, row[2]);
+            RecordingCanvas c = Surface(s, {400, 260});
+            DrawProfileFigure(c, q);
+            ExpectLabelsApart(c);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kelvor
