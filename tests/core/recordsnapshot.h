@@ -6,8 +6,6 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
-#include <type_traits>
-#include <variant>
 
 #include "../support/datatable.h"
 #include "core/recordfields.h"
@@ -32,26 +30,6 @@ inline std::string RecordSnapshot(const kelvor::Project& p,
         out += std::string(f.name) + "=" + text.substr(1, text.size() - 2) + "\n";
     }
     return out;
-}
-
-// Calls `check(name, value)` for every number of the record, the outlines' points included.
-template <typename Check>
-void ForEachNumber(const kelvor::Project& p, Check check) {
-    for (const kelvor::RecordField& f : kelvor::RecordFields()) {
-        std::visit(
-            [&](auto member) {
-                const auto& v = p.*member;
-                using T = std::decay_t<decltype(v)>;
-                if constexpr (std::is_arithmetic_v<T>) {
-                    check(f.name, static_cast<double>(v));
-                } else if constexpr (std::is_same_v<T, kelvor::OutlinePoints>) {
-                    for (double x : v) {
-                        check(f.name, x);
-                    }
-                }
-            },
-            f.member);
-    }
 }
 
 }  // namespace testsupport
