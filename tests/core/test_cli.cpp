@@ -31,8 +31,7 @@ TEST_F(CliTest, InvocationsGiveTheirStatusAndOutputs) {
         fs::create_directories(dir_);
         for (const testdata::Row& row : group) {
             SCOPED_TRACE(row.where + " " + row[0] + ": " + row[1]);
-            const std::string args = Replace(Replace(row[1], "$DIR", dir_.string()), "$DATA", data);
-            const CliRun run = Cli(args);
+            const CliRun run = Cli(Replace(Replace(row[1], "$DIR", dir_.string()), "$DATA", data));
             if (row[1].rfind("report ", 0) == 0 && run.err == "report needs the Qt build\n") {
                 EXPECT_EQ(run.status, 2);
                 continue;  // a core-only build: the report is checked in the full one
@@ -42,15 +41,13 @@ TEST_F(CliTest, InvocationsGiveTheirStatusAndOutputs) {
             for (int k = 0; k < 2; ++k) {
                 const std::string& cell = row[3 + k];
                 const std::string got = Replace(Replace(outputs[k], dir_.string(), "$DIR"), data, "$DATA");
-                if (cell == "*") {
-                    continue;
-                }
                 const bool file = !cell.empty() && cell[0] == '@';
                 const std::string path = testdata::DataPath("cli/" + cell.substr(file));
                 if (file && regenerate) {
                     WriteBytes(path, got);
                 }
-                EXPECT_EQ(got, file ? ReadBytes(path) : cell) << (k ? "stderr" : "stdout");
+                EXPECT_TRUE(cell == "*" || got == (file ? ReadBytes(path) : cell))
+                    << (k ? "stderr: " : "stdout: ") << got;
             }
         }
     }
