@@ -201,14 +201,7 @@ TEST_F(Figures, DrawnAsRecordedAndAtTheWorkedMarks) {
         }
         std::ifstream in(path, std::ios::binary);
         const std::string want(std::istreambuf_iterator<char>(in), {});
-        if (text != want) {
-            std::size_t at = std::mismatch(text.begin(), text.end(), want.begin(), want.end())
-                                 .first - text.begin();
-            at = text.rfind('\n', at) + 1;
-            ADD_FAILURE() << path << " differs at line " << 1 + std::count(text.begin(), text.begin() + at, '\n')
-                          << ":\n  drawn: " << text.substr(at, text.find('\n', at) - at)
-                          << "\n  file:  " << want.substr(at, want.find('\n', at) - at);
-        }
+        EXPECT_EQ(text, want) << path;  // the diff names the case above it
     }
     // A mark: a call line, or consecutive lines, the case draws; "!" first: one it must not.
     for (const testdata::Row& row : testdata::ReadTable("figures/marks.tsv")) {
@@ -245,7 +238,9 @@ TEST_F(Figures, EveryCaseKeepsItsInvariants) {
         for (std::size_t id = 0; id < d.canvases.size(); ++id) {
             SCOPED_TRACE(row[1] + " " + std::to_string(id));
             const RecordingCanvas& c = d.canvases[id];
+            std::string labels;
             for (const CanvasOp& op : c.ops) {
+                labels += op.kind == CanvasOp::Kind::Text ? op.text + " " : "";
                 for (const CanvasOp& other : c.ops) {
                     EXPECT_TRUE(row[0] == "report" || row[0] == "panel" || &op == &other ||
                                 op.kind != CanvasOp::Kind::Text ||
@@ -258,6 +253,13 @@ TEST_F(Figures, EveryCaseKeepsItsInvariants) {
                              op.minY >= std::min(r[1], r[3]) - 1e-9 &&
                              op.maxY <= std::max(r[1], r[3]) + 1e-9))
                     << Format(op);
+            }
+            // Each sketch names the dimensions of its family.
+            static const auto names = testdata::ReadTable("figures/sketchlabels.tsv");
+            for (const testdata::Row& n : names) {
+                EXPECT_TRUE(row[0] != "sketch" || n[0] != SketchName(static_cast<SketchId>(id)) ||
+                            labels == n[1] + " ")
+                    << labels;
             }
             // The attached plate, 88 by 5 design units, keeps that ratio on the surface however
             // the units stretch, and lies at the bottom of the rectangle as the surface shows it.
