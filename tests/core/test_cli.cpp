@@ -2,7 +2,7 @@
 // order in one fresh folder, and each gives its exit status, standard output and standard error
 // in full. An output cell "@NAME" is the file tests/data/cli/NAME (KELVOR_REGENERATE=1 rewrites
 // those, to be read in the diff), "*" is any output. In arguments and outputs, $DIR is the
-// case's folder and $DATA the test data folder.
+// case's folder and $DATA the test data folder; in outputs, $SHIPPED is the shipped data folder.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -40,7 +40,9 @@ TEST_F(CliTest, InvocationsGiveTheirStatusAndOutputs) {
             const std::string outputs[] = {run.out, run.err};
             for (int k = 0; k < 2; ++k) {
                 const std::string& cell = row[3 + k];
-                const std::string got = Replace(Replace(outputs[k], dir_.string(), "$DIR"), data, "$DATA");
+                const std::string got = Replace(Replace(Replace(outputs[k], dir_.string(), "$DIR"),
+                                                        data, "$DATA"),
+                                                KELVOR_SOURCE_DATA_DIR, "$SHIPPED");
                 const bool file = !cell.empty() && cell[0] == '@';
                 const std::string path = testdata::DataPath("cli/" + cell.substr(file));
                 if (file && regenerate) {

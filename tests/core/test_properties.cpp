@@ -15,7 +15,6 @@
 #include "core/tables.h"
 #include "files/batchfile.h"
 #include "files/projectfile.h"
-#include "files/tableloaders.h"
 #include "profiles/catalogue.h"
 #include "recordsnapshot.h"
 #include "testsupport.h"
