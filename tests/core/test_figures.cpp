@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -22,6 +21,7 @@
 #include "report/recordingcanvas.h"
 #include "report/report.h"
 #include "report/sketches.h"
+#include "testsupport.h"
 
 namespace kelvor {
 namespace {
@@ -178,12 +178,9 @@ protected:
         return out + d.extra;
     }
 
-    static Project base_;
-    static Tables tables_;
+    static inline Project base_;
+    static inline Tables tables_;
 };
-
-Project Figures::base_;
-Tables Figures::tables_;
 
 TEST_F(Figures, DrawnAsRecordedAndAtTheWorkedMarks) {
     std::map<std::string, std::string> drawn;  // "figure/name" -> its calls
@@ -196,11 +193,9 @@ TEST_F(Figures, DrawnAsRecordedAndAtTheWorkedMarks) {
     for (const auto& [figure, text] : files) {
         const std::string path = testdata::DataPath("figures/" + figure + ".txt");
         if (regenerate) {
-            std::ofstream(path, std::ios::binary) << text;
+            testsupport::WriteBytes(path, text);
         }
-        std::ifstream in(path, std::ios::binary);
-        const std::string want(std::istreambuf_iterator<char>(in), {});
-        EXPECT_EQ(text, want) << path;  // the diff names the case above it
+        EXPECT_EQ(text, testsupport::ReadBytes(path)) << path;  // the diff names the case above it
     }
     // A mark: a call line, or consecutive lines, the case draws; "!" first: one it must not.
     for (const testdata::Row& row : testdata::ReadTable("figures/marks.tsv")) {
@@ -246,11 +241,16 @@ TEST_F(Figures, EveryCaseKeepsItsInvariants) {
                                 other.kind != CanvasOp::Kind::Text || !Overlap(op, other))
                         << op.text << " / " << other.text;
                 }
-                EXPECT_TRUE(row[0] != "sketch" ||
-                            (op.minX >= std::min(r[0], r[2]) - 1e-9 &&
-                             op.maxX <= std::max(r[0], r[2]) + 1e-9 &&
-                             op.minY >= std::min(r[1], r[3]) - 1e-9 &&
-                             op.maxY <= std::max(r[1], r[3]) + 1e-9))
+                // A sketch keeps to its rectangle, a profile figure to its square.
+                const std::vector<double> f =
+                    row[0] == "sketch"    ? r
+                    : row[0] == "profile" ? std::vector<double>{c.ScaleLeft(), c.ScaleTop(),
+                                                                c.ScaleRight(), c.ScaleBottom()}
+                                          : std::vector<double>{-1e9, -1e9, 1e9, 1e9};
+                EXPECT_TRUE(op.minX >= std::min(f[0], f[2]) - 1e-9 &&
+                            op.maxX <= std::max(f[0], f[2]) + 1e-9 &&
+                            op.minY >= std::min(f[1], f[3]) - 1e-9 &&
+                            op.maxY <= std::max(f[1], f[3]) + 1e-9)
                     << Format(op);
             }
             // Each sketch names the dimensions of its family.
