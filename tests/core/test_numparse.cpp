@@ -17,9 +17,11 @@ namespace {
 
 // The value read, in its shortest exact text ("-0" for a negative zero), or the refusal's
 // message.
-std::string Outcome(const std::string& text, int mode) {
+// Mode "s" is the strict reading of batch files.
+std::string Outcome(const std::string& text, const std::string& mode) {
     try {
-        return testdata::Shortest(ParseNumber(text, mode));
+        return testdata::Shortest(mode == "s" ? ParseNumberStrict(text)
+                                              : ParseNumber(text, std::stoi(mode)));
     } catch (const TypeMismatch& e) {
         return e.what();
     }
@@ -31,7 +33,7 @@ TEST(ParseNumber, BothSettingsAndTheirRefusals) {
         const float value = std::strtof(r[2].c_str(), &end);
         const std::string want = *end == '\0' ? testdata::Shortest(value) : r[2];
         std::istringstream modes(r[1]);
-        for (int mode = 0; modes >> mode;) {
+        for (std::string mode; modes >> mode;) {
             EXPECT_EQ(Outcome(r[0], mode), want) << r.where << " mode " << mode;
             EXPECT_EQ(Outcome(r[0] + " ", mode), want) << r.where << " mode " << mode << " +blank";
         }
@@ -78,7 +80,7 @@ TEST(ParseNumber, PlainDecimalsReadExactlyAsTheGeneralReaderDoes) {
             std::to_chars(text, text + sizeof text, tie, std::chars_format::fixed, 24 - k).ptr;
         tokens.push_back((n % 2 ? "-" : "") + std::string(text, end));
     }
-    for (const int mode : {0, 1}) {
+    for (const std::string mode : {"0", "1", "s"}) {
         for (const std::string& token : tokens) {
             ASSERT_EQ(Outcome(token, mode), Outcome(token + " ", mode)) << mode << " " << token;
         }
