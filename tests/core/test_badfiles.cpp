@@ -1,6 +1,6 @@
 // Every file broken on purpose (tests/data/bad/KIND/FILE) gives exactly the message of its row in
 // tests/data/bad/messages.tsv and changes nothing: the project stays as it was, a batch file
-// gives no entries, a table keeps the rows before the fault.
+// gives no entries, a table keeps the rows before the fault. A failed save leaves all as it was.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,7 +12,10 @@
 namespace kelvor {
 namespace {
 
+namespace fs = std::filesystem;
 using testdata::DataPath;
+using testsupport::InputSnapshot;
+using testsupport::ReadBytes;
 
 class BadFiles : public testsupport::TempDirTest {};
 
@@ -23,46 +26,56 @@ TEST_F(BadFiles, GiveTheirMessageAndChangeNothing) {
     for (const testdata::Row& row : testdata::ReadTable("bad/messages.tsv")) {
         SCOPED_TRACE(row.where + " " + row[1]);
         const std::string& kind = row[0];
-        std::string path = DataPath("bad/" + kind + "/" + row[1]);
-        std::string message;
-        int kept = 0;
-        if (kind.rfind("project", 0) == 0) {
+        std::string path = DataPath("bad/" + kind + "/" + row[1]), message, kept;
+        if (kind.starts_with("project")) {
             Project p = before;
             message = ReadProjectFile(p, kind == "project" ? Tables{} : small, path).message;
-            EXPECT_EQ(testsupport::InputSnapshot(p, true), testsupport::InputSnapshot(before, true));
-        } else if (kind.rfind("batch", 0) == 0) {
+            EXPECT_EQ(InputSnapshot(p, true), InputSnapshot(before, true));
+        } else if (kind.starts_with("batch")) {
             const BatchReadResult read = ReadBatchFile(path, shipped, kind == "batch-comma");
             EXPECT_FALSE(read.ok);
             EXPECT_TRUE(read.table.entries.empty());
             message = read.message;
         } else {
-            Tables t;
-            std::vector<LoadMessage> messages;
-            if (kind.rfind("table-Kvmat", 0) == 0) {
-                std::filesystem::copy_file(path, dir_ / kMaterialFile);
-                path = Path(std::string(kMaterialFile));
-                messages = LoadMaterialTable(t, dir_, kind == "table-Kvmat-comma");
-                kept = t.MaterialLastRow() + 1;
-                std::filesystem::remove(path);
-            } else {
-                ProfileTable table;
-                messages = LoadProfileTable(table, kind == "table-lprof" ? ProfileKind::L
-                                                                          : ProfileKind::FlatBar,
-                                            path);
-                kept = static_cast<int>(table.rows.size());
-            }
+            const std::vector<LoadMessage> messages =
+                filecases::LoadTableFile(kind, path, dir_, kept);
             ASSERT_EQ(messages.size(), 1u);
             EXPECT_EQ(messages[0].file, path);
             message = messages[0].text;
             const int line = messages[0].line;  // 0 for the whole file
             EXPECT_NE(message.find(line ? ", line " + std::to_string(line) + ": " : "file - "),
                       std::string::npos);
-            EXPECT_EQ(kept, row.Int(2));
         }
+        EXPECT_EQ(kept, row[2]);
         std::string want = row[3];
-        want.replace(want.find("{path}"), 6, path);
-        EXPECT_EQ(message, want);
+        EXPECT_EQ(message, want.replace(want.find("{path}"), 6, path));
     }
+}
+
+TEST_F(BadFiles, FailedSavesNameTheTargetAndLeaveNothingBehind) {
+    fs::create_directories(dir_ / "folder");
+    Write("folder/inside.txt", "keep");
+    for (bool batch : {false, true}) {
+        for (const std::string& name : {"no-such-folder/x.kelvo", "folder", "folder/"}) {
+            SCOPED_TRACE(name);
+            Project p = filecases::DefaultProject();
+            p.ProjectFile = "previous.kelvo";
+            std::string path = Path(name);
+            const FileResult result =
+                batch ? WriteBatchResults(p, Tables{}, {}, path, '.') : WriteProjectFile(p, path);
+            EXPECT_EQ(result.message, "can't save file - " + Path(name));
+            EXPECT_EQ(p.ProjectFile, "previous.kelvo");
+            EXPECT_EQ(ReadBytes(dir_ / "folder" / "inside.txt"), "keep");
+            EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 1) << "no temporary left";
+        }
+    }
+    // A save that works replaces the old file and leaves nothing else beside it.
+    Write("a.kelvo", "old content");
+    Project p = filecases::DefaultProject();
+    std::string path = Path("a.kelvo");
+    ASSERT_TRUE(WriteProjectFile(p, path).ok);
+    EXPECT_EQ(ReadBytes(path), ReadBytes(DataPath("projectfile/default202.kelvo")));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 2);
 }
 
 }  // namespace

@@ -7,14 +7,6 @@
 namespace kelvor {
 namespace {
 
-std::string Joined(const std::vector<std::string>& parts) {
-    std::string out;
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        out += (i ? "|" : "") + parts[i];
-    }
-    return out;
-}
-
 TEST(RecentFiles, OperationsGiveTheListOfTheTable) {
     for (const testdata::Row& row : testdata::ReadTable("recentfiles.tsv")) {
         SCOPED_TRACE(row.where);
@@ -28,7 +20,8 @@ TEST(RecentFiles, OperationsGiveTheListOfTheTable) {
         }
         std::string after;
         if (op == "entries" || op == "caption") {
-            after = op == "caption" ? RecentCaptionPath(arg) : Joined(RecentEntries(store));
+            after = op == "caption" ? RecentCaptionPath(arg)
+                                    : filecases::Join(RecentEntries(store), "|");
         } else {
             const std::vector<std::string> entries = RecentEntries(store);
             if (op == "open") {
@@ -45,7 +38,7 @@ TEST(RecentFiles, OperationsGiveTheListOfTheTable) {
             for (int i = 1; i <= kRecentFileCount; ++i) {
                 keys.push_back(store.keys.count(RecentKey(i)) ? store.keys[RecentKey(i)] : "-");
             }
-            after = Joined(keys);
+            after = filecases::Join(keys, "|");
         }
         EXPECT_EQ(after, row[4]);
     }
