@@ -1,6 +1,6 @@
 // Shared by the file tests: the project a window holds after its first run, the test tables by
-// name, one table file loaded with its rows as text, text split and joined, expected fields
-// checked, and golden files compared (or rewritten on request).
+// name, one table file loaded with its rows as text, text split and joined, and golden files
+// compared (or rewritten on request).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -59,18 +59,6 @@ inline std::string Join(const std::vector<std::string>& parts, const std::string
         out += (i ? with : "") + parts[i];
     }
     return out;
-}
-
-// Each "name=value" of `expect` (joined by ";") against actual(name).
-template <typename Actual>
-void ExpectFields(const std::string& expect, Actual actual) {
-    for (const std::string& item : Split(expect, ";")) {
-        const std::size_t eq = item.find('=');
-        if (!item.empty()) {
-            EXPECT_EQ(testdata::Compare(actual(item.substr(0, eq)), item.substr(eq + 1)), "")
-                << item.substr(0, eq);
-        }
-    }
 }
 
 // A row as its values joined by "|"; a material as name|Fy|Fu|Q.

@@ -37,7 +37,7 @@ protected:
     }
 };
 
-TEST_F(Limits, TablesHold61RowsAnd23MaterialsAndSaySoWhenAFileHasMore) {
+TEST_F(Limits, TablesServeTheirLastRowsAndRefuseTheNext) {
     for (const std::string over :
          {"lprof.dat", "tprof.dat", "fprof.dat", "bfprof.dat", "Kvmat.csv"}) {
         SCOPED_TRACE(over);
@@ -53,18 +53,6 @@ TEST_F(Limits, TablesHold61RowsAnd23MaterialsAndSaySoWhenAFileHasMore) {
         }
         EXPECT_EQ(tables.MaterialLastRow(), 22);
     }
-    // No line limit in the table files: 10 MB of blanks, then a number of 10 MB.
-    Write("fprof.dat", "100 8" + std::string(10'000'000, ' ') + std::string(10'000'000, '9'));
-    ProfileTable table;
-    const std::vector<LoadMessage> messages =
-        LoadProfileTable(table, ProfileKind::FlatBar, Path("fprof.dat"));
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, "Error in table file " + Path("fprof.dat") +
-                                    ", line 1: not a number: '" + std::string(32, '9') + "...'");
-    EXPECT_EQ(table.rows.size(), 1u);
-}
-
-TEST_F(Limits, LastRowsServeCalculationAndProjectFileAndTheNextIsRefused) {
     Tables full;
     ASSERT_TRUE(LoadTables(full).empty());
     for (const std::string family : {"0", "2", "4", "6"}) {
