@@ -8,6 +8,8 @@
 // and review the diff before committing it.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -175,12 +177,14 @@ TEST_F(ProjectFile, ReadsLenientlyResolvesRowsAndFillsBuiltUpInputs) {
     }
 }
 
-// A path holding ".vlm" (else ".hgt") is saved as ".vlrm"; the caller gets the path it went to.
+// A file name with the extension ".vlm" or ".hgt" is saved as ".vlrm"; the caller gets the path
+// it went to.
 TEST_F(ProjectFile, SavesLegacyExtensionsAsVlrm) {
     for (const testdata::Row& row : testdata::ReadTable("projectfile/save-as.tsv")) {
         SCOPED_TRACE(row.where);
         Project p = DefaultProject();
         std::string path = Path(row[0]);
+        fs::create_directories(fs::path(path).parent_path());
         ASSERT_TRUE(WriteProjectFile(p, path).ok);
         EXPECT_EQ(path, Path(row[1]));
         EXPECT_EQ(p.ProjectFile, Path(row[1]));
@@ -249,6 +253,46 @@ TEST_F(BadFiles, FailedSavesNameTheTargetAndLeaveNothingBehind) {
     ASSERT_TRUE(WriteProjectFile(p, path).ok);
     EXPECT_EQ(ReadBytes(path), ReadBytes(DataPath("projectfile/default202.kelvo")));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 2);
+}
+
+// A save keeps the file's mode, writes through a symbolic link to the file it names (the link
+// stays a link), and a leftover temporary of a killed save stands in the way of no later save.
+TEST_F(BadFiles, SavesKeepModeFollowLinksAndStepOverLeftovers) {
+    Write("target.kelvo", "old");
+    fs::permissions(Path("target.kelvo"), fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("target.kelvo", Path("link.kelvo"));
+    for (int i = 0; i < 120; ++i) {
+        Write("target.kelvo.~" + std::to_string(i) + ".tmp", "left by a killed save");
+    }
+    Project p = DefaultProject();
+    std::string path = Path("link.kelvo");
+    ASSERT_TRUE(WriteProjectFile(p, path).ok);
+    EXPECT_TRUE(fs::is_symlink(Path("link.kelvo")));
+    EXPECT_EQ(ReadBytes(Path("target.kelvo")), ReadBytes(DataPath("projectfile/default202.kelvo")));
+    EXPECT_EQ(fs::status(Path("target.kelvo")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 122) << "no temporary of its own left";
+}
+
+// Only regular files are read: a FIFO would block the program.
+TEST_F(BadFiles, ReadersRefuseWhatIsNotARegularFile) {
+    ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
+    Project p = DefaultProject();
+    EXPECT_EQ(ReadProjectFile(p, Tables{}, Path("fifo")).message, "can't read file - " + Path("fifo"));
+    EXPECT_EQ(ReadBatchFile(Path("fifo"), Tables{}, 0).message, "can't read file - " + Path("fifo"));
+}
+
+// A material row lost with a broken line of the material table is the table's fault: opening a
+// project that uses it names the table and its line, not the project.
+TEST_F(BadFiles, AMaterialRowLostWithATableLineNamesTheTable) {
+    Tables tables = TablesOf("shipped");
+    const auto messages = LoadMaterialTableText(
+        tables, "h1\r\nh2\r\nName;Fy;Fu;Q\r\nS235;235;360;1\r\nS275;275;abc;0.9\r\n", "Kvmat.csv", 0);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(tables.MaterialFault, "Error in table file Kvmat.csv, line 5: not a positive number: 'abc'");
+    Project p = DefaultProject();
+    EXPECT_EQ(ReadProjectFile(p, tables, DataPath("projectfile/default202.kelvo")).message,
+              tables.MaterialFault);
 }
 
 // The recent-file rules, as operations on an in-memory store: tests/data/recentfiles.tsv.
@@ -683,31 +727,33 @@ TEST_F(Limits, TablesServeTheirLastRowsAndRefuseTheNext) {
     }
 }
 
-TEST_F(Limits, TenThousandEntriesAreReadRunAndWrittenTheNextIsRefused) {
+// No limit on a batch file's length: 10,001 panels (the old limit and one more) are read whole,
+// and run and written panel by panel by the streaming run of the command line.
+TEST_F(Limits, BatchFilesOfAnyLengthAreReadRunAndWritten) {
     const Tables tables = TablesOf("shipped");
     const std::string panel = Split(ReadBytes(testdata::DataPath("batch/panels.kvi")), "\r\n")[1];
     std::string file;
-    for (int i = 0; i < kMaxBatchEntries; ++i) {
+    for (int i = 0; i <= 10000; ++i) {
         file += "Limit\tP" + std::to_string(i) + panel.substr(panel.find("\t", 11)) + "\r\n";
     }
     Write("full.kvi", file + "End\r\n");
     const BatchReadResult read = ReadBatchFile(Path("full.kvi"), tables, 0);
     ASSERT_TRUE(read.ok) << read.message;
-    ASSERT_EQ(read.table.entries.size(), 10000u);
-    EXPECT_EQ(read.table.entries.back().line, 10000);
+    ASSERT_EQ(read.table.entries.size(), 10001u);
+    EXPECT_EQ(read.table.entries.back().line, 10001);
     Project p;
-    std::vector<BatchFailure> failures;
-    ASSERT_TRUE(WriteBatchResults(p, tables, read.table, Path("full.kvo"), '.', &failures).ok);
-    EXPECT_TRUE(failures.empty());
+    const BatchRunSummary run = RunBatchFile(p, tables, Path("full.kvi"), Path("full.kvo"), '.');
+    ASSERT_TRUE(run.ok) << run.message;
+    EXPECT_EQ(run.panels, 10001);
+    EXPECT_EQ(run.failed, 0);
     const std::vector<std::string> lines = Split(ReadBytes(Path("full.kvo")), "\r\n");
-    ASSERT_EQ(lines.size(), 10002u);
+    ASSERT_EQ(lines.size(), 10003u);
     // Panels alike but for their names: alike result lines.
-    EXPECT_EQ(lines[10000], "Limit\tP9999" + lines[1].substr(std::string("Limit\tP0").size()));
-    EXPECT_EQ(p.Identification, "P9999");
-
-    Write("over.kvi", file + "% one too many\r\nEnd\r\n");
-    EXPECT_EQ(ReadBatchFile(Path("over.kvi"), tables, 0).message,
-              "Error in batch file " + Path("over.kvi") + ", line 10001: more than 10000 entries");
+    EXPECT_EQ(lines[10001], "Limit\tP10000" + lines[1].substr(std::string("Limit\tP0").size()));
+    EXPECT_EQ(p.Identification, "P10000");
+    // The streaming run writes what the whole-table writer writes.
+    ASSERT_TRUE(WriteBatchResults(p, tables, read.table, Path("table.kvo"), '.').ok);
+    EXPECT_EQ(ReadBytes(Path("table.kvo")), ReadBytes(Path("full.kvo")));
 }
 
 // The readers refuse a line of more than 1048576 characters: the longest texts below it are
