@@ -23,6 +23,7 @@
 #include "files/projectfile.h"
 #include "files/recentfiles.h"
 #include "files/tableloaders.h"
+#include "recordsnapshot.h"
 #include "testsupport.h"
 
 namespace kelvor {
@@ -31,7 +32,7 @@ namespace {
 namespace fs = std::filesystem;
 using testdata::DataPath;
 using testdata::Shortest;
-using testsupport::InputSnapshot;
+using testsupport::RecordSnapshot;
 using testsupport::ReadBytes;
 
 // NewProject with the strengths of material row 2, the T girder and the stiffener's area in place.
@@ -140,7 +141,7 @@ protected:
         ASSERT_EQ(ReadProjectFile(read, tables, path).message, "");
         testdata::SetFields(want, expect);
         want.ProjectFile = path;
-        EXPECT_EQ(InputSnapshot(read, true), InputSnapshot(want, true));
+        EXPECT_EQ(RecordSnapshot(read), RecordSnapshot(want));
     }
 };
 using BadFiles = ProjectFile;
@@ -207,7 +208,7 @@ TEST_F(BadFiles, GiveTheirMessageAndChangeNothing) {
         if (kind.starts_with("project")) {
             Project p = before;
             message = ReadProjectFile(p, kind == "project" ? Tables{} : small, path).message;
-            EXPECT_EQ(InputSnapshot(p, true), InputSnapshot(before, true));
+            EXPECT_EQ(RecordSnapshot(p), RecordSnapshot(before));
         } else if (kind.starts_with("batch")) {
             const BatchReadResult read = ReadBatchFile(path, shipped, kind == "batch-comma");
             EXPECT_FALSE(read.ok);
