@@ -153,6 +153,9 @@ void BatchWindow::Choose(int index) {
 }
 
 void BatchWindow::LoadPanel(int index) {
+    if (!saved_) {
+        saved_ = host_.project();
+    }
     RunBatchRecord(host_.project(), host_.tables(), table_, index);
     host_.RefreshInputFields();
     host_.Recalculate();
@@ -162,7 +165,8 @@ bool BatchWindow::SaveResults() {
     if (input_.isEmpty()) {
         return false;
     }
-    Project& p = host_.project();
+    // The run works on a record of its own: the project in the main window stays as it is.
+    Project p = host_.project();
     const std::string output = BatchOutputPath(input_.toStdString());
     const char separator = DecimalSeparatorOf(p);
     const auto& entries = table_.entries;
@@ -181,7 +185,6 @@ bool BatchWindow::SaveResults() {
     progress.setAutoReset(false);
 
     std::string content = BatchHeaderLine() + "\r\n";
-    int lastPanel = -1;
     bool cancelled = false;
     QElapsedTimer clock;
     clock.start();
@@ -193,7 +196,6 @@ bool BatchWindow::SaveResults() {
             RunBatchRecord(p, host_.tables(), table_, k);
             AppendBatchResultLine(content, p, e, separator);
             content += "\r\n";
-            lastPanel = k;
         }
         if (clock.elapsed() >= 40) {
             progress.setValue(k + 1);
@@ -204,13 +206,6 @@ bool BatchWindow::SaveResults() {
     }
     progress.close();
 
-    // The record holds the last panel run; the main window and the list show that one.
-    if (lastPanel >= 0) {
-        const QSignalBlocker block(list_);
-        list_->setCurrentIndex(lastPanel);
-        host_.RefreshInputFields();
-        host_.Recalculate();
-    }
     if (cancelled) {
         return false;
     }
@@ -220,6 +215,24 @@ bool BatchWindow::SaveResults() {
     }
     outputLabel_->setText(Q(output));
     return true;
+}
+
+void BatchWindow::hideEvent(QHideEvent* e) {
+    RestoreProject();
+    QDialog::hideEvent(e);
+}
+
+void BatchWindow::RestoreProject() {
+    if (!saved_) {
+        return;
+    }
+    // The folder the file dialogs start in follows the batch file the user went to.
+    const std::string folder = host_.project().WorkFolder;
+    host_.project() = std::move(*saved_);
+    host_.project().WorkFolder = folder;
+    saved_.reset();
+    host_.RefreshInputFields();
+    host_.Recalculate();
 }
 
 }  // namespace kelvor

@@ -1,11 +1,15 @@
 #pragma once
 
-// The batch window `database`: reads a batch file, loads any of its panels into the main window
-// and writes the result file beside the input.
+// The batch window `database`: reads a batch file, shows any of its panels in the main window
+// and writes the result file beside the input. The panels are shown in the main window's record
+// only while this window is open: when it closes, the project that was open comes back as it
+// was, so that a save afterwards never writes a batch panel into the user's project file.
 
 #include <QDialog>
 #include <QString>
+#include <optional>
 
+#include "core/project.h"
 #include "files/batchfile.h"
 
 class QAction;
@@ -30,10 +34,17 @@ public:
     bool SaveResults();
 
     const BatchTable& table() const { return table_; }
+    // The main window got a project of the user's choosing (New, Open): it stays when this
+    // window closes, instead of the one from before the panels were shown.
+    void KeepMainProject() { saved_.reset(); }
+
+protected:
+    void hideEvent(QHideEvent* e) override;
 
 private:
     void Choose(int index);
     void LoadPanel(int index);
+    void RestoreProject();
 
     ProjectHost& host_;
     // The file read last, kept while the window is closed and opened again.
@@ -43,6 +54,8 @@ private:
     QLabel* inputLabel_ = nullptr;
     QLabel* outputLabel_ = nullptr;
     QAction* save_ = nullptr;
+    // The main window's project from before the first panel was shown in its place.
+    std::optional<Project> saved_;
 };
 
 }  // namespace kelvor

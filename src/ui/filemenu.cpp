@@ -90,12 +90,14 @@ void MainWindow::NewProjectCommand() {
     // The new project's stiffener is a table profile: set it up, or the old designation and
     // section would stay on screen.
     ApplyProfilesAndMaterials(project_, tables_);
+    KeepProjectOverBatchPanels(this);
     RefreshInputFields();
     Recalculate();
 }
 
 void MainWindow::AfterOpen() {
     CloseProfileDialogs(this);
+    KeepProjectOverBatchPanels(this);
     RefreshInputFields();
     Recalculate();
 }

@@ -45,6 +45,16 @@ void CloseProfileDialogs(QWidget* owner) {
     }
 }
 
+void KeepProjectOverBatchPanels(QWidget* owner) {
+    if (owner == nullptr) {
+        return;
+    }
+    for (BatchWindow* w :
+         owner->findChildren<BatchWindow*>(QStringLiteral("database"), Qt::FindDirectChildrenOnly)) {
+        w->KeepMainProject();
+    }
+}
+
 void ShowBatchWindow(ProjectHost& host, QWidget* owner) {
     if (owner == nullptr) {
         return;

@@ -15,6 +15,8 @@ class ProjectHost;
 void ShowProfileDialog(ProjectHost& host, QWidget* owner, const QString& dialogName);
 // Closes every open profile dialog (opening a project does this).
 void CloseProfileDialogs(QWidget* owner);
+// The project just opened or made new stays when the batch window closes (see BatchWindow).
+void KeepProjectOverBatchPanels(QWidget* owner);
 // Opens the batch window `database`.
 void ShowBatchWindow(ProjectHost& host, QWidget* owner);
 // Printed report of kind 1..4 (buckling, scantling/yield, both, scantling): the print dialog,
