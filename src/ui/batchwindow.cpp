@@ -58,7 +58,7 @@ BatchWindow::BatchWindow(ProjectHost& host, QWidget* owner) : QDialog(owner), ho
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menu);
     // The caption has always read so; users and their manuals know it by this text.
-    layout->addWidget(new QLabel(QStringLiteral("Show reults for Stiffener:")));
+    layout->addWidget(new QLabel(QStringLiteral("Show results for Stiffener:")));
     list_ = new QComboBox;
     list_->setObjectName(QStringLiteral("cbodatabase"));
     list_->addItem(QString());

@@ -91,6 +91,8 @@ void MainWindow::NewProjectCommand() {
     // section would stay on screen.
     ApplyProfilesAndMaterials(project_, tables_);
     KeepProjectOverBatchPanels(this);
+    // The caption names the file the project belongs to: a new one has none yet.
+    SetCaption();
     RefreshInputFields();
     Recalculate();
 }

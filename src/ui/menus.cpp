@@ -120,7 +120,7 @@ void MainWindow::BuildMenus() {
                 [this, file] { OpenManual(file); });
     }
     help->addSeparator();
-    connect(NamedAction(help, {"mnuabout", "&About Kelvo", 0}), &QAction::triggered, this,
+    connect(NamedAction(help, {"mnuabout", "&About Kelvor", 0}), &QAction::triggered, this,
             &MainWindow::ShowAbout);
     menuBar()->addMenu(help);
 }
