@@ -296,6 +296,30 @@ TEST_F(BadFiles, AMaterialRowLostWithATableLineNamesTheTable) {
               tables.MaterialFault);
 }
 
+// The window's limits kept by the project reader, each at its boundary: projectfile/limits.tsv.
+TEST_F(BadFiles, ValuesTheWindowRefusesAreRefusedAtTheirLine) {
+    const std::vector<std::string> lines =
+        Split(ReadBytes(DataPath("projectfile/default202.kelvo")), "\r\n");
+    for (const testdata::Row& row : testdata::ReadTable("projectfile/limits.tsv")) {
+        SCOPED_TRACE(row.where);
+        for (const bool beyond : {false, true}) {
+            std::vector<std::string> changed = lines;
+            for (const std::string& set : Split(row[4], ";")) {
+                if (!set.empty()) {
+                    changed[std::stoul(set) - 1] = set.substr(set.find('=') + 1);
+                }
+            }
+            changed[row.Int(0) - 1] = row[beyond ? 2 : 1];
+            Project p = DefaultProject();
+            const std::string message =
+                ReadProjectText(p, Tables{}, Join(changed, "\r\n"), "p.kelvo").message;
+            EXPECT_EQ(message, beyond && row[3] != "-" ? "can't read file - p.kelvo, line " +
+                                                             row[0] + ": " + row[3]
+                                                       : "");
+        }
+    }
+}
+
 // The recent-file rules, as operations on an in-memory store: tests/data/recentfiles.tsv.
 TEST(RecentFiles, OperationsGiveTheListOfTheTable) {
     for (const testdata::Row& row : testdata::ReadTable("recentfiles.tsv")) {
