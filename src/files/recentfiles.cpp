@@ -66,6 +66,13 @@ void RememberOpenedFile(RecentStore& store, const std::string& path,
 }
 
 void RememberSavedFile(RecentStore& store, const std::string& path) {
+    // A file already listed moves to the top: listed twice, it would push another one out.
+    for (int k = 1; k <= kRecentFileCount; ++k) {
+        if (store.Get(RecentKey(k)) == path) {
+            MoveToTop(store, path, k);
+            return;
+        }
+    }
     for (int i = kRecentFileCount - 1; i >= 1; --i) {
         const std::string value = store.Get(RecentKey(i));
         if (!value.empty()) {

@@ -48,8 +48,8 @@ std::string RecentCaptionPath(const std::string& caption);
 void RememberOpenedFile(RecentStore& store, const std::string& path,
                         const std::vector<std::string>& shownCaptions);
 
-// After a file was saved under a new name: always pushes the list down without looking, so a
-// path already listed is then listed twice.
+// After a file was saved under a new name: a path already listed moves to the top (never listed
+// twice); any other pushes the list down, the fourth falling off.
 void RememberSavedFile(RecentStore& store, const std::string& path);
 
 // After a click on entry k (1 to 4): the entries above k move down by one and the path becomes
