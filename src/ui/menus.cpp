@@ -206,7 +206,12 @@ void MainWindow::OpenManual(const char* fileName) {
         Say(QStringLiteral("can't find file - ") + path, MessageIcon::Exclamation);
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    // Without a program for PDF files the desktop opens nothing, and says nothing either.
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+        Say(QStringLiteral("can't open file - ") + path +
+                QStringLiteral(" (no program for PDF files could be started)"),
+            MessageIcon::Exclamation);
+    }
 }
 
 void MainWindow::ShowAbout() {
