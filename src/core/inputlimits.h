@@ -4,6 +4,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 
 #include "core/project.h"
 
@@ -11,6 +12,8 @@ namespace kelvor {
 
 struct InputLimit {
     float Project::*field;
+    const char* name;     // in words with its symbol: "Plate thickness t"
+    const char* unit;     // "mm", "MPa", "m"; empty for a ratio
     double low;           // refused below; equality passes
     double high;          // refused above; equality passes
     const char* message;  // the window's text, an inequality such as " 0.6 <= FS <= 2 "
@@ -25,11 +28,15 @@ struct InputLimit {
     }
 };
 
-// The spans, spacings, thickness, materials and safety values of the main window, then the
-// built-up dimensions of every stiffener and girder family.
+// The spans, spacings, thickness, materials and safety values of the main window, its stresses
+// and pressures (any number), then the built-up dimensions of every stiffener and girder family.
 std::span<const InputLimit> InputLimits();
 
-// The limit of that field, or nullptr for an input without one (stresses, pressures).
+// The limit of that field, or nullptr for a field that is no typed input.
 const InputLimit* LimitOf(float Project::*field);
+
+// What the field must hold, in words: "Plate thickness t must be at least 0.1 mm", "Factor of
+// safety FS must be from 0.6 to 2", "Lateral pressure p must be a number in MPa".
+std::string LimitInWords(const InputLimit& limit);
 
 }  // namespace kelvor

@@ -334,15 +334,27 @@ void FieldController::Leave(QLineEdit* edit, const MainField& field) {
     }
     ++quiet_;
     try {
-        const float value = ParseNumber(edit->text().toStdString(), p.DecimalMode);
+        const InputLimit* limit = LimitOf(field.value);
+        const auto refuse = [&](const std::string& why) {
+            edit->setText(QString::fromStdString(
+                Format(p.*field.value, field.leavePattern, DecimalSeparator())));
+            Say(QString::fromStdString(why + "\n" + LimitInWords(*limit)),
+                MessageIcon::Exclamation, edit);
+        };
+        float value = 0;
+        // Read strictly in both settings: "abc" or "4O" is no number, not 0 or 4.
+        try {
+            value = ParseNumberStrict(edit->text().toStdString());
+        } catch (const TypeMismatch& mismatch) {
+            refuse(mismatch.what());
+            --quiet_;
+            return;
+        }
         // The float widened exactly, as the limits are written: 0.6 typed into FS passes. A
         // value the limit refuses never reaches the record: the results stay those of valid
         // inputs, and a project saved afterwards opens again (the files obey the same limits).
-        const InputLimit* limit = LimitOf(field.value);
-        if (limit != nullptr && !limit->Admits(value)) {
-            edit->setText(QString::fromStdString(
-                Format(p.*field.value, field.leavePattern, DecimalSeparator())));
-            Say(QString::fromUtf8(limit->message), MessageIcon::Exclamation, edit);
+        if (!limit->Admits(value)) {
+            refuse(limit->message);
             --quiet_;
             return;
         }
@@ -353,8 +365,6 @@ void FieldController::Leave(QLineEdit* edit, const MainField& field) {
         if (field.after == AfterLeave::CalculateAndRefresh) {
             host_.RefreshInputFields();
         }
-    } catch (const TypeMismatch& mismatch) {
-        Say(QString::fromUtf8(mismatch.what()), MessageIcon::Exclamation, edit);
     } catch (const std::exception&) {
         // Any other failure ends the handler silently; the result list shows what ran.
     }

@@ -19,6 +19,7 @@
 
 #include "core/calcerror.h"
 #include "core/calculate.h"
+#include "core/inputlimits.h"
 #include "core/numformat.h"
 #include "core/numparse.h"
 #include "core/project.h"
@@ -441,22 +442,23 @@ bool ProfileDialog::Leave(int i) {
     const InputField& f = family_.fields[i];
     QLineEdit* field = fields_[i];
     Project& p = project();
+    // Refused text or values never reach the record: a dimension under its limit would
+    // calculate a section that cannot exist, and a project saved with it could not be opened
+    // again. The field shows the last valid value.
+    const auto refuse = [&](const std::string& why) {
+        field->setText(Q(Format(p.*f.value, f.pattern, DecimalSeparatorOf(p))));
+        ShowMessage(this, Q(why + "\n" + LimitInWords(*LimitOf(f.value))),
+                    MessageIcon::Exclamation, closing_ ? nullptr : field);
+        return false;
+    };
     float value = 0;
     try {
-        value = ParseNumber(field->text().toStdString(), p.DecimalMode);
-    } catch (const TypeMismatch&) {
-        ShowMessage(this, QStringLiteral("Input string mismatch "), MessageIcon::Exclamation,
-                    closing_ ? nullptr : field);
-        return false;
+        value = ParseNumberStrict(field->text().toStdString());
+    } catch (const TypeMismatch& mismatch) {
+        return refuse(mismatch.what());
     }
-    // A dimension the limit refuses never reaches the record: it would calculate a section
-    // that cannot exist, and a project saved with it could not be opened again. The field
-    // shows the last valid value.
     if (!(value >= f.leaveLimit)) {
-        field->setText(Q(Format(p.*f.value, f.pattern, DecimalSeparatorOf(p))));
-        ShowMessage(this, QString::fromLatin1(f.leaveMessage), MessageIcon::Exclamation,
-                    closing_ ? nullptr : field);
-        return false;
+        return refuse(f.leaveMessage);
     }
     p.*f.value = value;
     field->setText(Q(Format(value, f.pattern, DecimalSeparatorOf(p))));
@@ -475,10 +477,10 @@ void ProfileDialog::CloseCheck(int alreadyReported) {
         }
         float value = 0;
         try {
-            value = ParseNumber(fields_[i]->text().toStdString(), p.DecimalMode);
-        } catch (const TypeMismatch&) {
+            value = ParseNumberStrict(fields_[i]->text().toStdString());
+        } catch (const TypeMismatch& mismatch) {
             if (static_cast<int>(i) != alreadyReported) {
-                ShowMessage(this, QStringLiteral("Input string mismatch "),
+                ShowMessage(this, Q(mismatch.what() + ("\n" + LimitInWords(*LimitOf(f.value)))),
                             MessageIcon::Exclamation);
             }
             continue;
