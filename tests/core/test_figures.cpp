@@ -262,8 +262,9 @@ TEST_F(Figures, EveryCaseKeepsItsInvariants) {
             }
             // The attached plate, 88 by 5 design units, keeps that ratio on the surface however
             // the units stretch, and lies at the bottom of the rectangle as the surface shows it.
-            const CanvasOp& plate = c.ops.front();
             if (row[0] == "sketch" && static_cast<SketchId>(id) == SketchId::TBuiltUp) {
+                ASSERT_FALSE(c.ops.empty());
+                const CanvasOp& plate = c.ops.front();
                 EXPECT_NEAR((plate.maxX - plate.minX) / c.UnitsPerPointX() /
                                 ((plate.maxY - plate.minY) / c.UnitsPerPointY()),
                             88.0 / 5.0, 1e-9);
