@@ -57,7 +57,34 @@ QString ChooseProjectFile(QWidget* parent, FileDialogKind kind, const QString& f
 }
 
 void MainWindow::SetCaption() {
-    setWindowTitle(QStringLiteral("Kelvor: ") + QString::fromStdString(project_.ProjectFile));
+    setWindowTitle(QStringLiteral("Kelvor: ") + QString::fromStdString(project_.ProjectFile) +
+                   (Modified() ? QStringLiteral("*") : QString()));
+}
+
+bool MainWindow::Modified() const { return ProjectFileText(project_) != savedText_; }
+
+void MainWindow::MarkSaved() {
+    savedText_ = ProjectFileText(project_);
+    SetCaption();
+}
+
+bool MainWindow::MaySetAside() {
+    fields_->CommitEdits();
+    CopyTextFields();
+    if (!Modified()) {
+        return true;
+    }
+    switch (AskToSave(this, QStringLiteral("The project ") +
+                                QString::fromStdString(project_.ProjectFile) +
+                                QStringLiteral(" has changes that are not saved. Save them?"))) {
+        case SaveAnswer::Save:
+            return Save();
+        case SaveAnswer::Discard:
+            return true;
+        case SaveAnswer::Cancel:
+            break;
+    }
+    return false;
 }
 
 void MainWindow::SetWorkFolderFrom(const QString& path) {
@@ -85,16 +112,18 @@ void MainWindow::RefreshRecentMenu() {
 }
 
 void MainWindow::NewProjectCommand() {
-    fields_->CommitEdits();
+    if (!MaySetAside()) {
+        return;
+    }
     NewProject(project_);
     // The new project's stiffener is a table profile: set it up, or the old designation and
     // section would stay on screen.
     ApplyProfilesAndMaterials(project_, tables_);
     KeepProjectOverBatchPanels(this);
-    // The caption names the file the project belongs to: a new one has none yet.
-    SetCaption();
     RefreshInputFields();
     Recalculate();
+    // The caption names the file the project belongs to: a new one has none yet.
+    MarkSaved();
 }
 
 void MainWindow::AfterOpen() {
@@ -125,11 +154,14 @@ bool MainWindow::OpenFile(const QString& path) {
         RefreshRecentMenu();
     }
     AfterOpen();
+    MarkSaved();
     return true;
 }
 
 void MainWindow::OpenCommand() {
-    fields_->CommitEdits();
+    if (!MaySetAside()) {
+        return;
+    }
     const QString path =
         ChooseProjectFile(this, FileDialogKind::Open, QString::fromStdString(project_.WorkFolder),
                           QStringLiteral("*.kelvo"));
@@ -143,7 +175,9 @@ void MainWindow::OpenCommand() {
 }
 
 void MainWindow::OpenRecentCommand(int k) {
-    fields_->CommitEdits();
+    if (!MaySetAside()) {
+        return;
+    }
     const std::string path =
         RecentCaptionPath(recent_[static_cast<std::size_t>(k)]->data().toString().toStdString());
     const bool same = path == project_.ProjectFile;
@@ -157,12 +191,12 @@ void MainWindow::OpenRecentCommand(int k) {
         PromoteRecentFile(store, path, k);
         RefreshRecentMenu();
     }
-    SetCaption();
     SetWorkFolderFrom(QString::fromStdString(path));
     AfterOpen();
+    MarkSaved();
 }
 
-void MainWindow::SaveCommand() {
+bool MainWindow::Save() {
     fields_->CommitEdits();
     CopyTextFields();
     if (project_.ProjectFile != kNewFile) {
@@ -170,28 +204,29 @@ void MainWindow::SaveCommand() {
         const FileResult written = WriteProjectFile(project_, path);
         if (!written.ok) {
             Say(QString::fromStdString(written.message), MessageIcon::Exclamation);
-            return;
+            return false;
         }
-        SetCaption();
-        return;
+        MarkSaved();
+        return true;
     }
     const QString chosen =
         ChooseProjectFile(this, FileDialogKind::Save, QString::fromStdString(project_.WorkFolder),
                           QStringLiteral("*.kelvo"));
     if (chosen.isEmpty()) {
-        return;
+        return false;
     }
     std::string path = chosen.toStdString();
     const FileResult written = WriteProjectFile(project_, path);
     if (!written.ok) {
         Say(QString::fromStdString(written.message), MessageIcon::Exclamation);
-        return;
+        return false;
     }
-    SetCaption();
+    MarkSaved();
     SetWorkFolderFrom(QString::fromStdString(path));
     QtRecentStore store;
     RememberSavedFile(store, path);
     RefreshRecentMenu();
+    return true;
 }
 
 void MainWindow::SaveAsCommand() {
@@ -210,7 +245,7 @@ void MainWindow::SaveAsCommand() {
         Say(QString::fromStdString(written.message), MessageIcon::Exclamation);
         return;
     }
-    SetCaption();
+    MarkSaved();
     SetWorkFolderFrom(QString::fromStdString(path));
     if (!same) {
         QtRecentStore store;

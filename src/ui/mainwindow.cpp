@@ -82,6 +82,7 @@ void MainWindow::StartUp() {
     RefreshInputFields();
     started_ = true;
     Recalculate();
+    MarkSaved();
 }
 
 void MainWindow::Say(const QString& text, MessageIcon icon, QWidget* refocus) {
@@ -103,6 +104,7 @@ void MainWindow::Recalculate() {
     }
     results_->Show(project_.Result);
     ShowRunControls();
+    SetCaption();
 }
 
 void MainWindow::FocusWindowChanged(QWindow* now) {
@@ -143,6 +145,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!MaySetAside()) {
+        event->ignore();
+        return;
+    }
     // The dialogs are separate windows; with them open the program would not end.
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w != this && w->isVisible() && w->parentWidget() == this) {

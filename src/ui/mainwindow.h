@@ -48,7 +48,8 @@ public:
     // File commands (filemenu.cpp).
     void NewProjectCommand();
     void OpenCommand();
-    void SaveCommand();
+    void SaveCommand() { Save(); }
+    bool Save();  // false when nothing was saved
     void SaveAsCommand();
     void OpenRecentCommand(int k);
     // Opens a project as the Open command does, without the dialog (command line). False when the
@@ -92,7 +93,14 @@ private:
     // filemenu.cpp
     void RefreshRecentMenu();
     void AfterOpen();
+    // "Kelvor: " + the project's file, with "*" while it has changes its file does not hold.
     void SetCaption();
+    bool Modified() const;
+    // The project as it stands is what its file holds (after open, save, new, start).
+    void MarkSaved();
+    // Before the project is replaced or the program ends: on a modified project the question
+    // Save / Discard / Cancel. False when the user cancelled or the save failed.
+    bool MaySetAside();
     void SetWorkFolderFrom(const QString& path);
 
     // Activation from another window of the program recalculates; from a message box, a file
@@ -102,6 +110,7 @@ private:
 
     Project project_;
     Tables tables_;
+    std::string savedText_;  // the project file's text as last opened or saved
     FieldController* fields_ = nullptr;
     ResultListView* results_ = nullptr;
     PanelFigureView* figure_ = nullptr;

@@ -12,6 +12,11 @@ MessageHook& Hook() {
     return hook;
 }
 
+QuestionHook& Question() {
+    static QuestionHook hook;
+    return hook;
+}
+
 QMessageBox::Icon BoxIcon(MessageIcon icon) {
     switch (icon) {
         case MessageIcon::Exclamation:
@@ -41,5 +46,24 @@ void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon, QWidget
 }
 
 void SetMessageHook(MessageHook hook) { Hook() = std::move(hook); }
+
+SaveAnswer AskToSave(QWidget* parent, const QString& text) {
+    if (Question()) {
+        return Question()(text);
+    }
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Kelvor"), text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return SaveAnswer::Save;
+        case QMessageBox::Discard:
+            return SaveAnswer::Discard;
+        default:
+            return SaveAnswer::Cancel;
+    }
+}
+
+void SetQuestionHook(QuestionHook hook) { Question() = std::move(hook); }
 
 }  // namespace kelvor

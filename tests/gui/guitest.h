@@ -61,12 +61,19 @@ struct Said {
     QString refocus;  // object name of the widget the focus went back to
 };
 
-// Every message in place of its box, for as long as it lives.
+// Every message in place of its box, for as long as it lives; the question before work would be
+// lost is answered with `reply` and kept in `asked`.
 struct Messages {
     std::vector<Said> said;
     std::function<void()> onMessage;  // runs inside each message, as a modal box would
+    QStringList asked;
+    kelvor::SaveAnswer reply = kelvor::SaveAnswer::Discard;
 
     Messages() {
+        kelvor::SetQuestionHook([this](const QString& text) {
+            asked << text;
+            return reply;
+        });
         kelvor::SetMessageHook([this](const QString& text, MessageIcon icon, QWidget* refocus) {
             said.push_back({text, icon, refocus ? refocus->objectName() : QString()});
             // A window that keeps repeating a message must fail the test, not hang it.
@@ -75,7 +82,10 @@ struct Messages {
             }
         });
     }
-    ~Messages() { kelvor::SetMessageHook({}); }
+    ~Messages() {
+        kelvor::SetMessageHook({});
+        kelvor::SetQuestionHook({});
+    }
     // Every warning says so by its icon: any other icon is marked after the text.
     QStringList Texts() const {
         QStringList texts;
@@ -139,6 +149,8 @@ public:
     void Reset() {  // a fresh settings store and message list for each test
         said.clear();
         onMessage = nullptr;
+        asked.clear();
+        reply = kelvor::SaveAnswer::Discard;
         QFile::remove(QDir(settings_.path()).filePath(QStringLiteral("kelvo.conf")));
     }
     std::unique_ptr<kelvor::MainWindow> Start() {
