@@ -45,6 +45,23 @@ void LineIfLabelled(Project& p, const ResultLine& line) {
     }
 }
 
+// A run that stopped before its breadths were settled (in the panel's input, the plate
+// buckling that gives se, the rule breadth be or the section properties with attached plate,
+// which clear both when not reached) has no breadths to show: "se = 0.0 mm" would be a number
+// of no panel.
+bool BreadthsReached(const Project& p) {
+    if (!p.CalcFailure) {
+        return true;
+    }
+    for (const char* routine : {"panel input", "plate buckling", "rule effective breadth",
+                                "stiffener section properties"}) {
+        if (p.CalcFailure->routine == routine) {
+            return false;
+        }
+    }
+    return true;
+}
+
 NumberText Mm(float value) {
     return FormatText(value, "#0.0");
 }
@@ -64,7 +81,9 @@ void WriteBucklingResults(Project& p) {
     Heading(p, "STIFFENER BUCKLING CONTROL:");
     // The bending term of the beam-column check works with the rule breadth be; the row has
     // always called it sw, and printed reports compare against that text.
-    Plain(p, "Buckling, se = ", Mm(p.se), " mm   Bending, sw = ", Mm(p.be), " mm");
+    if (BreadthsReached(p)) {
+        Plain(p, "Buckling, se = ", Mm(p.se), " mm   Bending, sw = ", Mm(p.be), " mm");
+    }
     Line(p, p.UFbuText);
     Line(p, p.UFbtText);
     Line(p, p.UFsText);
