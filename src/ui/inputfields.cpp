@@ -178,6 +178,8 @@ QLineEdit* FieldController::CreateField(const MainField& field, QGridLayout* gri
         edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("-0000.00")) + 10);
         edit->setAlignment(Qt::AlignRight);
         grid->addWidget(edit, field.row, base + 1);
+        // What the field holds, its unit and range, from the table the checks use.
+        edit->setToolTip(QString::fromStdString(LimitInWords(*LimitOf(field.value))));
     }
     if (field.note) {
         // The column after the field may already hold a control (the pressure button).

@@ -107,7 +107,12 @@ void MainWindow::BuildMenus() {
 
     QMenu* print = NamedMenu(this, "mnuprint", "P&rint");
     for (const MenuEntry& e : kPrintEntries) {
-        connect(NamedAction(print, e), &QAction::triggered, this, [this, e] { PrintKind(e.code); });
+        QAction* action = NamedAction(print, e);
+        // Ctrl+P prints the whole report, every block.
+        if (e.code == 3) {
+            action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+        }
+        connect(action, &QAction::triggered, this, [this, e] { PrintKind(e.code); });
     }
     menuBar()->addMenu(print);
 
@@ -136,7 +141,9 @@ void MainWindow::BuildFileMenu() {
         {{"mnunew", "&New", 0}, QKeySequence::New, &MainWindow::NewProjectCommand},
         {{"mnuopen", "&Open", 0}, QKeySequence::Open, &MainWindow::OpenCommand},
         {{"mnusave", "&Save", 0}, QKeySequence::Save, &MainWindow::SaveCommand},
-        {{"mnusaveas", "Save &As", 0}, QKeySequence::SaveAs, &MainWindow::SaveAsCommand},
+        // Some desktops bind no standard key to Save As; Ctrl+Shift+S is the usual one.
+        {{"mnusaveas", "Save &As", 0}, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+         &MainWindow::SaveAsCommand},
     };
     for (const Command& c : commands) {
         QAction* action = NamedAction(fileMenu_, c.entry);
@@ -165,6 +172,7 @@ void MainWindow::BuildFileMenu() {
     }
     fileMenu_->addSeparator();
     exitAction_ = NamedAction(fileMenu_, {"mnuexit", "&Exit", 0});
+    exitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(exitAction_, &QAction::triggered, this, &MainWindow::close);
     menuBar()->addMenu(fileMenu_);
 }
