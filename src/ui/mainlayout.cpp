@@ -372,6 +372,7 @@ void MainWindow::ShowRunControls() {
     girderCaption_->setText(QString::fromStdString(project_.GirderDesignation));
     stiffButton_->Refresh();
     girderButton_->Refresh();
+    MarkProfilesInUse();
     figure_->update();
 }
 

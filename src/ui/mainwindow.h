@@ -88,6 +88,7 @@ private:
     void PrintKind(int kind);
     void ExportPdf();
     void OpenManual(const char* fileName);
+    void MarkProfilesInUse();
     void ShowAbout();
 
     // filemenu.cpp

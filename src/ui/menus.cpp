@@ -67,6 +67,18 @@ QAction* NamedAction(QMenu* menu, const MenuEntry& entry) {
 
 }  // namespace
 
+void MainWindow::MarkProfilesInUse() {
+    // The menus mark the families of the record, whatever a click on an entry toggled.
+    for (const MenuEntry& e : kStiffenerEntries) {
+        findChild<QAction*>(QLatin1String(e.name))
+            ->setChecked(e.code == project_.StiffProfileType);
+    }
+    for (const MenuEntry& e : kGirderEntries) {
+        findChild<QAction*>(QLatin1String(e.name))
+            ->setChecked(e.code == project_.GirderProfileType);
+    }
+}
+
 QString MainWindow::StiffenerDialog(int family) {
     static const char* const kDialogs[] = {"stiffl",  "stifflb", "stifft",   "stifftb",  "stifff",
                                            "stifffb", "stiffhp", "stiffrhs", "stiffusp", "stiffib"};
@@ -85,16 +97,18 @@ void MainWindow::BuildMenus() {
     profileMenu_ = NamedMenu(this, "mnuProfile", "&Profile");
     QMenu* stiffener = NamedMenu(profileMenu_, "mnustiff", "Stiffener profile");
     for (const MenuEntry& e : kStiffenerEntries) {
-        connect(NamedAction(stiffener, e), &QAction::triggered, this,
-                [this, e] { ChooseStiffener(e.code); });
+        QAction* action = NamedAction(stiffener, e);
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this, [this, e] { ChooseStiffener(e.code); });
     }
     profileMenu_->addMenu(stiffener);
     menuBar()->addMenu(profileMenu_);
 
     QMenu* girder = NamedMenu(this, "mnugird", "&Girder profile");
     for (const MenuEntry& e : kGirderEntries) {
-        connect(NamedAction(girder, e), &QAction::triggered, this,
-                [this, e] { ChooseGirder(e.code); });
+        QAction* action = NamedAction(girder, e);
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this, [this, e] { ChooseGirder(e.code); });
     }
     menuBar()->addMenu(girder);
 
