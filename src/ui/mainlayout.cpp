@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSettings>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -418,6 +419,13 @@ void MainWindow::RefreshInputFields() {
 }
 
 void MainWindow::ApplyFirstSize() {
+    // The size and place the window had when it was last closed, where there is one.
+    const QByteArray kept = QSettings(QSettings::UserScope, QStringLiteral("kelvo"))
+                                .value(QStringLiteral("Window/Geometry"))
+                                .toByteArray();
+    if (!kept.isEmpty() && restoreGeometry(kept)) {
+        return;
+    }
     if (isMaximized() || isMinimized()) {
         return;
     }

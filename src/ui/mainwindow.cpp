@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTimer>
 #include <QWindow>
 
@@ -149,6 +150,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    QSettings(QSettings::UserScope, QStringLiteral("kelvo"))
+        .setValue(QStringLiteral("Window/Geometry"), saveGeometry());
     // The dialogs are separate windows; with them open the program would not end.
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w != this && w->isVisible() && w->parentWidget() == this) {

@@ -143,6 +143,11 @@ private slots:
                     other->setObjectName(name);
                     Visit(other.get(), w.get());
                     Settle(15);
+                } else if (step == "resize") {
+                    w->resize(name.toInt(), value.toInt());
+                } else if (step == "reopen") {  // a new start with the same settings
+                    w.reset();
+                    w = harness_.Start();
                 } else if (step == "restart") {
                     w.reset();
                     harness_.Reset();
