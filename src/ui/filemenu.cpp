@@ -43,8 +43,11 @@ QString ChooseProjectFile(QWidget* parent, FileDialogKind kind, const QString& f
     }
     const bool open = kind == FileDialogKind::Open;
     QFileDialog dialog(parent, open ? QStringLiteral("Open") : QStringLiteral("Save As"), folder);
-    dialog.setNameFilter(QStringLiteral("Kelvor project (*.kelvo)"));
-    dialog.setDefaultSuffix(QStringLiteral("kelvo"));
+    // A preset "*.csv" asks for a table of results; anything else for a project.
+    const bool csv = preset == QStringLiteral("*.csv");
+    dialog.setNameFilter(csv ? QStringLiteral("Results, comma-separated (*.csv)")
+                             : QStringLiteral("Kelvor project (*.kelvo)"));
+    dialog.setDefaultSuffix(csv ? QStringLiteral("csv") : QStringLiteral("kelvo"));
     dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     if (!preset.isEmpty() && !preset.contains(QLatin1Char('*'))) {

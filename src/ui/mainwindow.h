@@ -89,6 +89,8 @@ private:
     void ExportPdf();
     void OpenManual(const char* fileName);
     void MarkProfilesInUse();
+    // "Export results...": the result list as a CSV file.
+    void ExportResults();
     void ShowAbout();
 
     // filemenu.cpp

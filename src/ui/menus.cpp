@@ -1,10 +1,14 @@
 // The menu bar of the main window and the commands that are not file commands.
+#include <QApplication>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QUrl>
 
 #include "core/calculate.h"
+#include "files/atomicfile.h"
+#include "ui/filemenu.h"
 #include "ui/inputfields.h"
 #include "ui/mainwindow.h"
 #include "ui/resultlistview.h"
@@ -67,6 +71,18 @@ QAction* NamedAction(QMenu* menu, const MenuEntry& entry) {
 
 }  // namespace
 
+void MainWindow::ExportResults() {
+    const QString path =
+        ChooseProjectFile(this, FileDialogKind::SaveAs, QString::fromStdString(project_.WorkFolder),
+                          QStringLiteral("*.csv"));
+    if (path.isEmpty()) {
+        return;
+    }
+    if (!SaveAtomically(path.toStdString(), results_->CsvText().toStdString())) {
+        Say(QStringLiteral("can't save file - ") + path, MessageIcon::Exclamation);
+    }
+}
+
 void MainWindow::MarkProfilesInUse() {
     // The menus mark the families of the record, whatever a click on an entry toggled.
     for (const MenuEntry& e : kStiffenerEntries) {
@@ -118,6 +134,16 @@ void MainWindow::BuildMenus() {
         fields_->CommitEdits();
         ShowBatchWindow(*this, this);
     });
+
+    QMenu* edit = NamedMenu(this, "mnuedit", "&Edit");
+    QAction* copy = NamedAction(edit, {"mnucopy", "&Copy results", 0});
+    copy->setShortcut(QKeySequence::Copy);
+    connect(copy, &QAction::triggered, this, [this] {
+        QApplication::clipboard()->setText(results_->SelectedText());
+    });
+    QAction* all = NamedAction(edit, {"mnuselectall", "Select &all results", 0});
+    connect(all, &QAction::triggered, results_, &QTreeWidget::selectAll);
+    menuBar()->addMenu(edit);
 
     QMenu* print = NamedMenu(this, "mnuprint", "P&rint");
     for (const MenuEntry& e : kPrintEntries) {
@@ -173,6 +199,8 @@ void MainWindow::BuildFileMenu() {
     QAction* pdf = fileMenu_->addAction(QStringLiteral("Export &PDF..."));
     pdf->setObjectName(QStringLiteral("mnuexportpdf"));
     connect(pdf, &QAction::triggered, this, &MainWindow::ExportPdf);
+    QAction* csv = NamedAction(fileMenu_, {"mnuexportresults", "Export &results...", 0});
+    connect(csv, &QAction::triggered, this, &MainWindow::ExportResults);
 
     // Hidden until the recent list has an entry; never hidden again.
     for (int k = 0; k < static_cast<int>(recent_.size()); ++k) {

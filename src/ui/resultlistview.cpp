@@ -18,11 +18,52 @@ ResultListView::ResultListView(QWidget* parent) : QTreeWidget(parent) {
     setObjectName(QStringLiteral("ListView1"));
     setRootIsDecorated(false);
     setUniformRowHeights(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Rows are selected to be copied: one, several or all.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setAllColumnsShowFocus(true);
     header()->setStretchLastSection(false);
     // "Interaction Ratio" gets a tenth of the width: rather two lines than a clipped heading.
     header()->setTextElideMode(Qt::ElideNone);
+}
+
+QString ResultListView::SelectedText() const {
+    QStringList lines;
+    const bool all = selectedItems().isEmpty();
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = topLevelItem(i);
+        if (all || item->isSelected()) {
+            lines << item->text(0) + '\t' + item->text(1) + '\t' + item->text(2);
+        }
+    }
+    return lines.join('\n') + (lines.isEmpty() ? QString() : QStringLiteral("\n"));
+}
+
+namespace {
+
+// A field of a CSV line: quoted when it holds a comma, a quote or a line end, quotes doubled.
+QString CsvField(QString text) {
+    if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) ||
+        text.contains(QLatin1Char('\n'))) {
+        text.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+        return QLatin1Char('"') + text + QLatin1Char('"');
+    }
+    return text;
+}
+
+}  // namespace
+
+QString ResultListView::CsvText() const {
+    QString out;
+    const QTreeWidgetItem* header = headerItem();
+    const auto line = [&out](const QTreeWidgetItem* item) {
+        out += CsvField(item->text(0)) + ',' + CsvField(item->text(1)) + ',' +
+               CsvField(item->text(2)) + QStringLiteral("\r\n");
+    };
+    line(header);
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        line(topLevelItem(i));
+    }
+    return out;
 }
 
 void ResultListView::Show(const ResultList& list) {

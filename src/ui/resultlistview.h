@@ -13,6 +13,11 @@ class ResultListView : public QTreeWidget {
 public:
     explicit ResultListView(QWidget* parent = nullptr);
     void Show(const ResultList& list);
+    // The selected rows (every row when none is selected), their three columns joined by tabs,
+    // one row a line: what a spreadsheet takes when pasted.
+    QString SelectedText() const;
+    // Every row as comma-separated values, with the headings first.
+    QString CsvText() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

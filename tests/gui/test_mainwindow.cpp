@@ -2,6 +2,7 @@
 // colour, Enter and the arrow keys), the options and lists with the result list that follows
 // them, the File and Help menus with the recent list, and focus with real windows in between.
 #include <QAction>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QTabWidget>
@@ -143,6 +144,13 @@ private slots:
                     other->setObjectName(name);
                     Visit(other.get(), w.get());
                     Settle(15);
+                } else if (step == "clipboard") {  // its lines, | between
+                    shown = QApplication::clipboard()->text().split('\n').join('|');
+                } else if (step == "file") {  // a written file's lines, | between
+                    QFile f(name);
+                    shown = f.open(QIODevice::ReadOnly)
+                                ? QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n")).join('|')
+                                : QStringLiteral("(no file)");
                 } else if (step == "resize") {
                     w->resize(name.toInt(), value.toInt());
                 } else if (step == "reopen") {  // a new start with the same settings
