@@ -337,7 +337,8 @@ std::array<float, 4> Dimensions(std::string_view token, int field, int parts) {
     return values;
 }
 
-void ReadStiffener(BatchEntry& e, const std::vector<std::string_view>& fields, const Tables& tables) {
+void ReadStiffener(BatchEntry& e, const std::vector<std::string_view>& fields,
+                   const Tables& tables) {
     e.StiffCode = fields[kStiffCodeField];
     const BatchStiffenerCode* code = StiffenerCodeOfText(e.StiffCode);
     if (code == nullptr) {

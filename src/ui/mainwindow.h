@@ -85,8 +85,10 @@ private:
     void BuildFileMenu();
     void ChooseStiffener(int family);
     void ChooseGirder(int girderType);
-    void PrintKind(int kind);
-    void ExportPdf();
+    // The analysis mode of the report kind shown, as printing sets it (4: the scantling report).
+    void ShowReportKind(int kind);
+    void PrintKind(int kind, bool preview = false);
+    void ExportPdf(int kind);
     void OpenManual(const char* fileName);
     void MarkProfilesInUse();
     // "Export results...": the result list as a CSV file.

@@ -57,6 +57,20 @@ const MenuEntry kPrintEntries[] = {
     {"mnuprintScantling1", "Buckling/Scantling/Yield", 3},
 };
 
+const MenuEntry kPreviewEntries[] = {
+    {"mnupreview1", "Buckling", 1},
+    {"mnupreview4", "Scantling", 4},
+    {"mnupreview2", "Scantling/Yield", 2},
+    {"mnupreview3", "Buckling/Scantling/Yield", 3},
+};
+
+const MenuEntry kPdfEntries[] = {
+    {"mnupdf1", "Buckling...", 1},
+    {"mnupdf4", "Scantling...", 4},
+    {"mnupdf2", "Scantling/Yield...", 2},
+    {"mnupdf3", "Buckling/Scantling/Yield...", 3},
+};
+
 QMenu* NamedMenu(QWidget* parent, const char* name, const char* title) {
     auto* menu = new QMenu(QString::fromUtf8(title), parent);
     menu->setObjectName(QLatin1String(name));
@@ -154,6 +168,12 @@ void MainWindow::BuildMenus() {
         }
         connect(action, &QAction::triggered, this, [this, e] { PrintKind(e.code); });
     }
+    QMenu* preview = NamedMenu(print, "mnupreview", "Print pre&view");
+    for (const MenuEntry& e : kPreviewEntries) {
+        connect(NamedAction(preview, e), &QAction::triggered, this,
+                [this, e] { PrintKind(e.code, true); });
+    }
+    print->addMenu(preview);
     menuBar()->addMenu(print);
 
     QMenu* help = NamedMenu(this, "mnuhelp", "&Help");
@@ -196,9 +216,13 @@ void MainWindow::BuildFileMenu() {
         connect(NamedAction(print, e), &QAction::triggered, this, [this, e] { PrintKind(e.code); });
     }
     fileMenu_->addMenu(print);
-    QAction* pdf = fileMenu_->addAction(QStringLiteral("Export &PDF..."));
-    pdf->setObjectName(QStringLiteral("mnuexportpdf"));
-    connect(pdf, &QAction::triggered, this, &MainWindow::ExportPdf);
+    // Export PDF asks which report, as printing does.
+    QMenu* pdf = NamedMenu(fileMenu_, "mnuexportpdfkind", "Export &PDF...");
+    pdf->menuAction()->setObjectName(QStringLiteral("mnuexportpdf"));
+    for (const MenuEntry& e : kPdfEntries) {
+        connect(NamedAction(pdf, e), &QAction::triggered, this, [this, e] { ExportPdf(e.code); });
+    }
+    fileMenu_->addMenu(pdf);
     QAction* csv = NamedAction(fileMenu_, {"mnuexportresults", "Export &results...", 0});
     connect(csv, &QAction::triggered, this, &MainWindow::ExportResults);
 
@@ -231,7 +255,7 @@ void MainWindow::ChooseGirder(int girderType) {
     ShowProfileDialog(*this, this, GirderDialog(girderType));
 }
 
-void MainWindow::PrintKind(int kind) {
+void MainWindow::ShowReportKind(int kind) {
     fields_->CommitEdits();
     project_.AnalysisMode = kind;
     RefreshInputFields();
@@ -240,13 +264,16 @@ void MainWindow::PrintKind(int kind) {
     FillResultList(project_);
     results_->Show(project_.Result);
     ShowRunControls();
-    PrintReport(*this, this, kind);
 }
 
-void MainWindow::ExportPdf() {
-    fields_->CommitEdits();
-    project_.PrintMode = project_.AnalysisMode;
-    ExportReportPdf(*this, this, project_.AnalysisMode);
+void MainWindow::PrintKind(int kind, bool preview) {
+    ShowReportKind(kind);
+    PrintReport(*this, this, kind, preview);
+}
+
+void MainWindow::ExportPdf(int kind) {
+    ShowReportKind(kind);
+    ExportReportPdf(*this, this, kind);
 }
 
 void MainWindow::OpenManual(const char* fileName) {

@@ -49,8 +49,8 @@ void KeepProjectOverBatchPanels(QWidget* owner) {
     if (owner == nullptr) {
         return;
     }
-    for (BatchWindow* w :
-         owner->findChildren<BatchWindow*>(QStringLiteral("database"), Qt::FindDirectChildrenOnly)) {
+    const QString name = QStringLiteral("database");
+    for (BatchWindow* w : owner->findChildren<BatchWindow*>(name, Qt::FindDirectChildrenOnly)) {
         w->KeepMainProject();
     }
 }
