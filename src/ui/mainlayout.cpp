@@ -369,8 +369,11 @@ void MainWindow::ShowRunControls() {
     ShowCFactorControls();
     deformation_->setVisible(project_.Result.deformationBoxVisible);
     deformation_->setChecked(project_.IncludeDeformation);
-    stiffCaption_->setText(QString::fromStdString(project_.StiffDesignation));
-    girderCaption_->setText(QString::fromStdString(project_.GirderDesignation));
+    for (auto [label, text] : {std::pair{stiffCaption_, &project_.StiffDesignation},
+                               std::pair{girderCaption_, &project_.GirderDesignation}}) {
+        label->setText(QString::fromStdString(*text));
+        label->setToolTip(label->text());
+    }
     stiffButton_->Refresh();
     girderButton_->Refresh();
     MarkProfilesInUse();
