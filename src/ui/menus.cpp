@@ -57,19 +57,14 @@ const MenuEntry kPrintEntries[] = {
     {"mnuprintScantling1", "Buckling/Scantling/Yield", 3},
 };
 
-const MenuEntry kPreviewEntries[] = {
-    {"mnupreview1", "Buckling", 1},
-    {"mnupreview4", "Scantling", 4},
-    {"mnupreview2", "Scantling/Yield", 2},
-    {"mnupreview3", "Buckling/Scantling/Yield", 3},
+// The report kinds of the preview and PDF menus, whose entries are named by prefix and kind
+// ("mnupreview3", "mnupdf4").
+struct ReportKind {
+    const char* caption;
+    int kind;
 };
-
-const MenuEntry kPdfEntries[] = {
-    {"mnupdf1", "Buckling...", 1},
-    {"mnupdf4", "Scantling...", 4},
-    {"mnupdf2", "Scantling/Yield...", 2},
-    {"mnupdf3", "Buckling/Scantling/Yield...", 3},
-};
+const ReportKind kReportKinds[] = {
+    {"Buckling", 1}, {"Scantling", 4}, {"Scantling/Yield", 2}, {"Buckling/Scantling/Yield", 3}};
 
 QMenu* NamedMenu(QWidget* parent, const char* name, const char* title) {
     auto* menu = new QMenu(QString::fromUtf8(title), parent);
@@ -81,6 +76,16 @@ QAction* NamedAction(QMenu* menu, const MenuEntry& entry) {
     QAction* action = menu->addAction(QString::fromUtf8(entry.caption));
     action->setObjectName(QLatin1String(entry.name));
     return action;
+}
+
+// One entry per report kind, each running `run` with its kind.
+template <typename Run>
+void AddReportKinds(QMenu* menu, const char* prefix, const char* ellipsis, Run run) {
+    for (const ReportKind& k : kReportKinds) {
+        QAction* action = menu->addAction(QString::fromUtf8(k.caption) + QLatin1String(ellipsis));
+        action->setObjectName(QLatin1String(prefix) + QString::number(k.kind));
+        QObject::connect(action, &QAction::triggered, menu, [run, k] { run(k.kind); });
+    }
 }
 
 }  // namespace
@@ -169,10 +174,7 @@ void MainWindow::BuildMenus() {
         connect(action, &QAction::triggered, this, [this, e] { PrintKind(e.code); });
     }
     QMenu* preview = NamedMenu(print, "mnupreview", "Print pre&view");
-    for (const MenuEntry& e : kPreviewEntries) {
-        connect(NamedAction(preview, e), &QAction::triggered, this,
-                [this, e] { PrintKind(e.code, true); });
-    }
+    AddReportKinds(preview, "mnupreview", "", [this](int kind) { PrintKind(kind, true); });
     print->addMenu(preview);
     menuBar()->addMenu(print);
 
@@ -219,9 +221,7 @@ void MainWindow::BuildFileMenu() {
     // Export PDF asks which report, as printing does.
     QMenu* pdf = NamedMenu(fileMenu_, "mnuexportpdfkind", "Export &PDF...");
     pdf->menuAction()->setObjectName(QStringLiteral("mnuexportpdf"));
-    for (const MenuEntry& e : kPdfEntries) {
-        connect(NamedAction(pdf, e), &QAction::triggered, this, [this, e] { ExportPdf(e.code); });
-    }
+    AddReportKinds(pdf, "mnupdf", "...", [this](int kind) { ExportPdf(kind); });
     fileMenu_->addMenu(pdf);
     QAction* csv = NamedAction(fileMenu_, {"mnuexportresults", "Export &results...", 0});
     connect(csv, &QAction::triggered, this, &MainWindow::ExportResults);
