@@ -465,7 +465,9 @@ void FillInOldLayout(Project& p) {
     const auto lowest = [](float Project::*span) {
         return static_cast<float>(LimitOf(span)->low);
     };
-    p.Lg = std::max(3 * p.L1, lowest(&Project::Lg));
+    // Three times a span near the single-precision limit would overflow to infinity, which a
+    // file cannot hold: the guess stops at the largest single-precision number.
+    p.Lg = std::max(std::min(3 * p.L1, std::numeric_limits<float>::max()), lowest(&Project::Lg));
     p.Lgs = std::max(static_cast<float>(0.6 * p.Lg), lowest(&Project::Lgs));
     p.Lt = 3000;
     // The older layout held the lateral pressure with the opposite sign and no separate
