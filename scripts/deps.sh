@@ -3,7 +3,7 @@
 kelvor_packages=(
     build-essential cmake g++ pkg-config
     qt6-base-dev libgl-dev
-    libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+    libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev qt6-svg-dev
     fonts-liberation xvfb xauth poppler-utils
 )
 
