@@ -7,11 +7,11 @@
 #include <iostream>
 #include <optional>
 
-#include "core/calculate.h"
+#include "engine/calculate.h"
 #include "core/project.h"
-#include "core/session.h"
+#include "engine/session.h"
 #include "core/tables.h"
-#include "files/batchfile.h"
+#include "engine/batchrun.h"
 #include "files/datafolder.h"
 #include "files/projectfile.h"
 #include "profiles/catalogue.h"

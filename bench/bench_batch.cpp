@@ -7,7 +7,7 @@
 #include <string>
 
 #include "benchsetup.h"
-#include "files/batchfile.h"
+#include "engine/batchrun.h"
 
 namespace {
 

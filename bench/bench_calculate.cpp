@@ -4,7 +4,7 @@
 #include <string>
 
 #include "benchsetup.h"
-#include "core/calculate.h"
+#include "engine/calculate.h"
 #include "core/numparse.h"
 #include "profiles/catalogue.h"
 #include "profiles/profiles.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "benchsetup.h"
-#include "core/calculate.h"
+#include "engine/calculate.h"
 #include "files/projectfile.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "benchsetup.h"
-#include "core/calculate.h"
+#include "engine/calculate.h"
 #include "report/recordingcanvas.h"
 #include "report/report.h"
 

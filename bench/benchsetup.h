@@ -5,7 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "core/project.h"
-#include "core/session.h"
+#include "engine/session.h"
 #include "core/tables.h"
 
 namespace kelvor::bench {

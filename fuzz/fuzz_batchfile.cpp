@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/project.h"
-#include "files/batchfile.h"
+#include "engine/batchrun.h"
 #include "fuzzsupport.h"
 
 namespace {

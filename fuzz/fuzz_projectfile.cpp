@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "core/calculate.h"
+#include "engine/calculate.h"
 #include "core/project.h"
-#include "core/session.h"
+#include "engine/session.h"
 #include "files/projectfile.h"
 #include "fuzzsupport.h"
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "core/calculate.h"
+#include "engine/calculate.h"
 #include "core/project.h"
-#include "core/session.h"
+#include "engine/session.h"
 #include "files/batchfile.h"
 #include "files/tableloaders.h"
 #include "fuzzsupport.h"

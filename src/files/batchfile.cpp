@@ -12,14 +12,11 @@
 #include <string_view>
 #include <system_error>
 
-#include "core/calcerror.h"
-#include "core/calculate.h"
 #include "core/numformat.h"
 #include "core/inputlimits.h"
 #include "core/numparse.h"
 #include "core/project.h"
 #include "core/tables.h"
-#include "profiles/profiles.h"
 
 namespace kelvor {
 
@@ -498,14 +495,6 @@ void LoadGirder(Project& p, const BatchEntry& e) {
     StoreBuiltUp(p, kGirderInputs, e.GirderFamily, e.GirderH, e.GirderB, e.GirderTw, e.GirderTf);
 }
 
-// A panel whose codes name no family is not calculated with some other profile: it fails before
-// the first check, and its line says ERROR throughout.
-void FailBeforeChecks(Project& p, const std::string& cause) {
-    static_cast<CheckResults&>(p) = CheckResults{};
-    p.CalcFailure = StepFailure{"panel input", cause};
-    FillResultList(p);
-}
-
 }  // namespace
 
 std::optional<int> LookupLRow(const Tables& tables, float H, float B, float tw) {
@@ -619,10 +608,7 @@ BatchReadResult ReadBatchFile(const std::string& path, const Tables& tables, int
     return result;
 }
 
-void RunBatchEntry(Project& p, const Tables& tables, const BatchEntry& e) {
-    if (e.comment) {
-        return;
-    }
+std::optional<std::string> LoadBatchEntry(Project& p, const Tables& tables, const BatchEntry& e) {
     p.ProjectName = e.ProjectName;
     p.Identification = e.Identification;
     for (const RealField& f : kRealFields) {
@@ -637,38 +623,15 @@ void RunBatchEntry(Project& p, const Tables& tables, const BatchEntry& e) {
 
     LoadGirder(p, e);
     if (e.StiffFamily < 0) {
-        FailBeforeChecks(p, "unknown stiffener code " + Quoted(e.StiffCode));
-        return;
+        return "unknown stiffener code " + Quoted(e.StiffCode);
     }
     if (e.GirderFamily < 0) {
-        FailBeforeChecks(p, "unknown girder code " + Quoted(e.GirderCode));
-        return;
+        return "unknown girder code " + Quoted(e.GirderCode);
     }
     p.StiffProfileType = e.StiffFamily;
     LoadStiffener(p, tables, e);
     p.GirderProfileType = e.GirderFamily;
-    // A stiffener that can't be set up is kept in the record; the run stops at its properties
-    // and names the cause.
-    try {
-        SetUpStiffenerProfile(p, tables, p.StiffProfileType);
-    } catch (const CalcError&) {
-    }
-    // The overall buckling check reads the girder's properties before the run's own girder
-    // step: without this set-up it would check this panel with the girder of the panel before.
-    // Should the set-up fail, those properties are stale, so no check of the panel is shown.
-    try {
-        SetUpGirderProfile(p);
-    } catch (const CalcError& error) {
-        FailBeforeChecks(p, std::string("girder: ") + error.what());
-        return;
-    }
-    Calculate(p, tables);
-}
-
-void RunBatchRecord(Project& p, const Tables& tables, const BatchTable& table, int k) {
-    if (k >= 0 && k < static_cast<int>(table.entries.size())) {
-        RunBatchEntry(p, tables, table.entries[static_cast<std::size_t>(k)]);
-    }
+    return std::nullopt;
 }
 
 }  // namespace kelvor

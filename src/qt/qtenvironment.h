@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/session.h"
+#include "engine/session.h"
 
 namespace kelvor {
 

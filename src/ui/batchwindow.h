@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "core/project.h"
-#include "files/batchfile.h"
+#include "engine/batchrun.h"
 
 class QAction;
 class QComboBox;

@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 
-#include "core/session.h"
+#include "engine/session.h"
 #include "files/projectfile.h"
 #include "files/recentfiles.h"
 #include "qt/qtrecentstore.h"

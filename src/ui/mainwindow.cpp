@@ -14,9 +14,9 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "core/calculate.h"
-#include "core/session.h"
-#include "files/batchfile.h"
+#include "engine/calculate.h"
+#include "engine/session.h"
+#include "engine/batchrun.h"
 #include "qt/qtenvironment.h"
 #include "ui/inputfields.h"
 #include "ui/panelfigureview.h"

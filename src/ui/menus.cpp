@@ -6,7 +6,7 @@
 #include <QMenuBar>
 #include <QUrl>
 
-#include "core/calculate.h"
+#include "engine/calculate.h"
 #include "files/atomicfile.h"
 #include "ui/filemenu.h"
 #include "ui/inputfields.h"

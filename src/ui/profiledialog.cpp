@@ -18,7 +18,7 @@
 #include <functional>
 
 #include "core/calcerror.h"
-#include "core/calculate.h"
+#include "engine/calculate.h"
 #include "core/inputlimits.h"
 #include "core/numformat.h"
 #include "core/numparse.h"

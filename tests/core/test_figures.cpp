@@ -13,8 +13,8 @@
 #include <sstream>
 
 #include "../support/datatable.h"
-#include "core/calculate.h"
-#include "core/session.h"
+#include "engine/calculate.h"
+#include "engine/session.h"
 #include "core/tables.h"
 #include "report/panelfigure.h"
 #include "report/profilefigure.h"

@@ -16,9 +16,9 @@
 #include <random>
 
 #include "../support/datatable.h"
-#include "core/calculate.h"
-#include "core/session.h"
-#include "files/batchfile.h"
+#include "engine/calculate.h"
+#include "engine/session.h"
+#include "engine/batchrun.h"
 #include "files/datafolder.h"
 #include "files/projectfile.h"
 #include "files/recentfiles.h"

@@ -9,11 +9,11 @@
 #include <random>
 #include <sstream>
 
-#include "core/calculate.h"
+#include "engine/calculate.h"
 #include "core/numformat.h"
-#include "core/session.h"
+#include "engine/session.h"
 #include "core/tables.h"
-#include "files/batchfile.h"
+#include "engine/batchrun.h"
 #include "files/projectfile.h"
 #include "profiles/catalogue.h"
 #include "recordsnapshot.h"

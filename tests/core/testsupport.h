@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "core/calcerror.h"
-#include "core/calculate.h"
+#include "engine/calculate.h"
 #include "core/project.h"
 #include "core/resultline.h"
 

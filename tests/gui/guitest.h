@@ -16,8 +16,8 @@
 #include <memory>
 
 #include "../support/datatable.h"
-#include "core/calculate.h"
-#include "core/session.h"
+#include "engine/calculate.h"
+#include "engine/session.h"
 #include "ui/mainwindow.h"
 #include "ui/messages.h"
 

@@ -5,7 +5,7 @@
 #include <QProgressDialog>
 #include <QTimer>
 
-#include "files/batchfile.h"
+#include "engine/batchrun.h"
 #include "guitest.h"
 #include "profiles/catalogue.h"
 #include "ui/batchwindow.h"

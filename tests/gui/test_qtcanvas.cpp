@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QSet>
 
-#include "core/calculate.h"
+#include "engine/calculate.h"
 #include "core/project.h"
 #include "guitest.h"
 #include "qt/qtcanvas.h"

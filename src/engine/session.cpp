@@ -1,9 +1,9 @@
-#include "core/session.h"
+#include "engine/session.h"
 
 #include <filesystem>
 
 #include "core/calcerror.h"
-#include "core/calculate.h"
+#include "engine/calculate.h"
 #include "core/numparse.h"
 #include "core/project.h"
 #include "core/tables.h"

@@ -10,11 +10,11 @@
 #include <string_view>
 #include <system_error>
 
-#include "core/calculate.h"
+#include "engine/calculate.h"
 #include "core/numformat.h"
 #include "core/project.h"
 #include "files/atomicfile.h"
-#include "files/batchfile.h"
+#include "engine/batchrun.h"
 
 namespace kelvor {
 

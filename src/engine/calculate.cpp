@@ -1,4 +1,4 @@
-#include "core/calculate.h"
+#include "engine/calculate.h"
 
 #include <string>
 #include <string_view>
