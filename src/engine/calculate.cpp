@@ -155,6 +155,10 @@ void Calculate(Project& p, const Tables& tables) {
     CalculateWith(p, tables, kSteps);
 }
 
+void Evaluate(Project& p, const Tables& tables) {
+    Calculate(p, tables);
+}
+
 void CalculateWith(Project& p, const Tables& tables, std::span<const CalcStep> steps) {
     p.CalcFailure.reset();
     Prepare(p, tables);

@@ -23,6 +23,11 @@ std::span<const CalcStep> CalculationSteps();
 // after it stay empty, and the list ends with a pure red row.
 void Calculate(Project& p, const Tables& tables);
 
+// The numbers of `Calculate` alone: every factor, ratio, status and a failure (`CalcFailure`),
+// without the result texts or the list. `Judge` (engine/verdict.h) reads a verdict from it. For
+// searches and sweeps that calculate many panels and show few.
+void Evaluate(Project& p, const Tables& tables);
+
 // `Calculate` with the given checks: the run's frame (materials, stresses, failure handling,
 // result list) around any sequence of steps.
 void CalculateWith(Project& p, const Tables& tables, std::span<const CalcStep> steps);
