@@ -6,6 +6,9 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <string_view>
+
+#include <CLI/CLI.hpp>
 
 #include "engine/calculate.h"
 #include "core/project.h"
@@ -17,9 +20,7 @@
 #include "profiles/catalogue.h"
 #include "recordjson.h"
 
-#ifdef KELVOR_CLI_REPORT
-#include "qt/pdfreport.h"
-#endif
+#include "qtpart.h"
 
 namespace kelvor {
 
@@ -44,50 +45,123 @@ struct UsageError {
     std::string text;
 };
 
-Options Parse(const std::vector<std::string>& args) {
-    Options o;
+// The options every command takes, on the command's own parser.
+void AddCommonOptions(CLI::App& command, Options& o, std::string& decimal) {
+    command.add_option("--data", o.dataFolder, "data folder (tables, start-up batch file)")
+        ->type_name("DIR");
+    command.add_option("--decimal", decimal, "decimal separator of the files")
+        ->type_name("point|comma");
+}
+
+// What each command takes; the texts the help shows.
+struct CommandOptions {
+    const char* name;
+    const char* description;
+    const char* usage;  // the one-line usage a wrong call is answered with
+    bool takesOutput;
+    const char* outputHelp;
+    bool takesMode;
+    bool takesJson;
+};
+
+constexpr CommandOptions kCommands[] = {
+    {"new", "write a new project with the defaults", "usage: kelvor-cli new -o FILE.kelvo", true,
+     "project file to write", false, false},
+    {"calc", "recalculate; print the result list, or the record as JSON",
+     "usage: kelvor-cli calc FILE.kelvo [--mode 1|2|3] [--json]", false, nullptr, true, true},
+    {"batch", "run a batch file (default output: INPUT with .kvo)",
+     "usage: kelvor-cli batch INPUT.kvi [-o OUTPUT.kvo]", true, "result file to write", false,
+     false},
+    {"report", "the report as PDF (1 buckling, 2 scantling/yield, 3 both, 4 scantling)",
+     "usage: kelvor-cli report FILE.kelvo --mode 1|2|3|4 -o OUT.pdf", true, "PDF file to write",
+     true, false},
+};
+
+const CommandOptions* FindCommand(std::string_view name) {
+    for (const CommandOptions& c : kCommands) {
+        if (name == c.name) {
+            return &c;
+        }
+    }
+    return nullptr;
+}
+
+std::string ModeText(const std::string& command, const std::string& m) {
+    // Kind 4, the scantling report, exists only on paper.
+    const bool paperOnly = command == "report" && m == "4";
+    if (!paperOnly && m != "1" && m != "2" && m != "3") {
+        throw UsageError{std::string("--mode must be 1, 2") +
+                         (command == "report" ? ", 3 or 4" : " or 3") + ", not '" + m + "'"};
+    }
+    return m;
+}
+
+// Parses a command's arguments; nullopt when help or the version was asked for and printed.
+std::optional<Options> Parse(const std::vector<std::string>& args, std::ostream& out) {
     if (args.empty()) {
         throw UsageError{kUsage};
     }
-    o.command = args[0];
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) {
-                throw UsageError{"missing value after " + a};
-            }
-            return args[++i];
-        };
-        if (a == "-o" || a == "--output") {
-            o.output = value();
-        } else if (a == "--mode") {
-            const std::string& m = value();
-            // Kind 4, the scantling report, exists only on paper.
-            const bool paperOnly = o.command == "report" && m == "4";
-            if (!paperOnly && m != "1" && m != "2" && m != "3") {
-                throw UsageError{std::string("--mode must be 1, 2") +
-                                 (o.command == "report" ? ", 3 or 4" : " or 3") + ", not '" + m +
-                                 "'"};
-            }
-            o.mode = m[0] - '0';
-        } else if (a == "--json") {
-            o.json = true;
-        } else if (a == "--data") {
-            o.dataFolder = value();
-        } else if (a == "--decimal") {
-            const std::string& d = value();
-            if (d == "point") {
-                o.decimalPoint = '.';
-            } else if (d == "comma") {
-                o.decimalPoint = ',';
-            } else {
-                throw UsageError{"--decimal must be point or comma, not '" + d + "'"};
-            }
-        } else if (!a.empty() && a[0] == '-') {
-            throw UsageError{"unknown option " + a};
-        } else {
-            o.positional.push_back(a);
+    CLI::App app{"Kelvor: checks of one stiffened plate panel of an offshore structure",
+                 "kelvor-cli"};
+    app.set_version_flag("--version", std::string("kelvor-cli ") + KELVOR_VERSION);
+    app.footer(kUsage);
+    Options o;
+    std::string mode;
+    std::string decimal;
+    for (const CommandOptions& c : kCommands) {
+        CLI::App* command = app.add_subcommand(c.name, c.description);
+        command->footer(c.usage);
+        command->add_option("file", o.positional, "the input file")->type_name("FILE");
+        if (c.takesOutput) {
+            command->add_option("-o,--output", o.output, c.outputHelp)->type_name("FILE");
         }
+        if (c.takesMode) {
+            command->add_option("--mode", mode, "result blocks or report kind")
+                ->type_name(std::string_view(c.name) == "report" ? "1|2|3|4" : "1|2|3");
+        }
+        if (c.takesJson) {
+            command->add_flag("--json", o.json, "print the whole record as JSON");
+        }
+        AddCommonOptions(*command, o, decimal);
+    }
+    const std::string& first = args[0];
+    if (!first.starts_with('-') && !FindCommand(first)) {
+        throw UsageError{"unknown command '" + first + "'; " + kUsage};
+    }
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    try {
+        app.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        const CLI::App* asked = app.get_subcommands().empty() ? &app : app.get_subcommands()[0];
+        out << asked->help();
+        return std::nullopt;
+    } catch (const CLI::CallForVersion& e) {
+        out << e.what() << '\n';
+        return std::nullopt;
+    } catch (const CLI::ExtrasError& e) {
+        // Anything not understood is named, one line, as an option the command does not take.
+        const std::string& extra = e.what();
+        const std::size_t colon = extra.rfind(": ");
+        throw UsageError{"unknown option " +
+                         (colon == std::string::npos ? extra : extra.substr(colon + 2))};
+    } catch (const CLI::ArgumentMismatch&) {
+        throw UsageError{"missing value after " + args.back()};
+    } catch (const CLI::ParseError& e) {
+        throw UsageError{e.what()};
+    }
+    if (app.get_subcommands().empty()) {
+        throw UsageError{kUsage};
+    }
+    o.command = app.get_subcommands()[0]->get_name();
+    if (!mode.empty()) {
+        o.mode = ModeText(o.command, mode)[0] - '0';
+    }
+    if (decimal == "point") {
+        o.decimalPoint = '.';
+    } else if (decimal == "comma") {
+        o.decimalPoint = ',';
+    } else if (!decimal.empty()) {
+        throw UsageError{"--decimal must be point or comma, not '" + decimal + "'"};
     }
     return o;
 }
@@ -217,7 +291,12 @@ int CommandReport(const Options& o, std::ostream& err) {
     if (o.positional.size() != 1 || !o.mode || o.output.empty() || o.json) {
         throw UsageError{"usage: kelvor-cli report FILE.kelvo --mode 1|2|3|4 -o OUT.pdf"};
     }
-#ifdef KELVOR_CLI_REPORT
+    std::string unavailable;
+    const QtPart* qt = LoadQtPart(unavailable);
+    if (!qt) {
+        err << unavailable << '\n';
+        return 2;
+    }
     Project p;
     Tables tables;
     StartProject(p, tables, o, err);
@@ -233,9 +312,8 @@ int CommandReport(const Options& o, std::ostream& err) {
     p.AnalysisMode = *o.mode;
     p.PrintMode = *o.mode;
     Calculate(p, tables);
-    EnsureGuiApplication();
     std::string written;
-    if (!WriteReportPdf(p, tables, *o.mode, o.output, written)) {
+    if (!qt->writeReportPdf(p, tables, *o.mode, o.output, written)) {
         err << written << '\n';
         return 2;
     }
@@ -244,17 +322,17 @@ int CommandReport(const Options& o, std::ostream& err) {
         return 1;
     }
     return 0;
-#else
-    err << "report needs the Qt build\n";
-    return 2;
-#endif
 }
 
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {
-        const Options o = Parse(args);
+        const std::optional<Options> parsed = Parse(args, out);
+        if (!parsed) {
+            return 0;
+        }
+        const Options& o = *parsed;
         if (o.command == "new") {
             return CommandNew(o, err);
         }
