@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <system_error>
@@ -15,6 +16,7 @@
 #include "core/project.h"
 #include "files/atomicfile.h"
 #include "engine/batchrun.h"
+#include "engine/panelworkers.h"
 
 namespace kelvor {
 
@@ -270,53 +272,68 @@ std::string BatchResultLine(const Project& p, const BatchEntry& e, char decimalS
 
 namespace {
 
-// Result lines go to the file in blocks of about this size: few writes, flat memory.
-constexpr std::size_t kWriteBlock = 1 << 16;
-
-// Runs one entry and appends its line (a comment's text, or the panel's results), CR LF.
-void AppendEntry(std::string& out, Project& p, const Tables& tables, const BatchEntry& e,
-                 char decimalSeparator) {
-    if (e.comment) {
-        out += e.text;
-    } else {
-        RunBatchEntry(p, tables, e);
-        AppendBatchResultLine(out, p, e, decimalSeparator);
-    }
-    out += "\r\n";
-}
+// Panels are read into chunks of this many, calculated on every core, and their lines written
+// in order: few writes, and memory that stays flat however long the file.
+constexpr std::size_t kChunk = 1024;
 
 FileResult SaveFailed(const std::string& path) { return {false, "can't save file - " + path}; }
+
+// The last panel of the file, run once more in the caller's record with its texts: the window
+// shows the record a run leaves behind.
+void KeepLast(Project& p, const Tables& tables, const std::optional<BatchEntry>& last) {
+    if (last) {
+        RunBatchEntry(p, tables, *last);
+    }
+}
 
 }  // namespace
 
 FileResult WriteBatchResults(Project& p, const Tables& tables, const BatchTable& table,
                              const std::string& path, char decimalSeparator,
-                             std::vector<BatchFailure>* failures) {
+                             std::vector<BatchFailure>* failures, int threads) {
     AtomicFile file;
     std::string block = BatchHeaderLine() + "\r\n";
     if (!file.Open(path)) {
         return SaveFailed(path);
     }
-    for (std::size_t k = 0; k < table.entries.size(); ++k) {
-        const BatchEntry& e = table.entries[k];
-        AppendEntry(block, p, tables, e, decimalSeparator);
-        if (!e.comment && p.CalcFailure && failures != nullptr) {
-            failures->push_back({static_cast<int>(k), e.line, p.CalcFailure->Text()});
+    PanelWorkers workers(p, tables, decimalSeparator, threads);
+    std::vector<BatchEntry> chunk;
+    std::vector<ChunkFailure> failed;
+    std::optional<BatchEntry> last;
+    for (std::size_t first = 0; first < table.entries.size(); first += kChunk) {
+        const std::size_t end = std::min(table.entries.size(), first + kChunk);
+        chunk.assign(table.entries.begin() + static_cast<std::ptrdiff_t>(first),
+                     table.entries.begin() + static_cast<std::ptrdiff_t>(end));
+        failed.clear();
+        workers.Run(chunk, block, failed);
+        for (const ChunkFailure& f : failed) {
+            if (failures != nullptr) {
+                const std::size_t k = first + f.index;
+                failures->push_back({static_cast<int>(k), table.entries[k].line, f.text});
+            }
         }
-        if (block.size() >= kWriteBlock) {
-            file.Write(block);
-            block.clear();
+        file.Write(block);
+        block.clear();
+    }
+    for (auto e = table.entries.rbegin(); e != table.entries.rend(); ++e) {
+        if (!e->comment) {
+            last = *e;
+            break;
         }
     }
     file.Write(block);
-    return file.Commit() ? FileResult{true, {}} : SaveFailed(path);
+    if (!file.Commit()) {
+        return SaveFailed(path);
+    }
+    KeepLast(p, tables, last);
+    return FileResult{true, {}};
 }
 
 BatchRunSummary RunBatchFile(Project& p, const Tables& tables, const std::string& input,
-                             const std::string& output, char decimalSeparator) {
+                             const std::string& output, char decimalSeparator, int threads) {
     BatchRunSummary run;
     // A malformed file is refused before anything is written, so the whole file is read once
-    // without calculating; the second reading calculates and writes panel by panel.
+    // without calculating; the second reading calculates and writes chunk by chunk.
     const BatchScanResult check = ScanBatchFile(input, tables, [](const BatchEntry&) {});
     if (!check.ok) {
         run.message = check.message;
@@ -329,31 +346,50 @@ BatchRunSummary RunBatchFile(Project& p, const Tables& tables, const std::string
         return run;
     }
     std::string block = BatchHeaderLine() + "\r\n";
-    int entry = 0;
-    const BatchScanResult scan = ScanBatchFile(input, tables, [&](const BatchEntry& e) {
-        AppendEntry(block, p, tables, e, decimalSeparator);
-        if (!e.comment && p.CalcFailure) {
+    PanelWorkers workers(p, tables, decimalSeparator, threads);
+    std::vector<BatchEntry> chunk;
+    chunk.reserve(kChunk);
+    std::vector<ChunkFailure> failed;
+    std::optional<BatchEntry> last;
+    int entries = 0;  // before the chunk
+    auto flush = [&] {
+        failed.clear();
+        workers.Run(chunk, block, failed);
+        for (const ChunkFailure& f : failed) {
             if (run.failed++ == 0) {
-                run.first = {entry, e.line, p.CalcFailure->Text()};
+                const BatchEntry& e = chunk[f.index];
+                run.first = {entries + static_cast<int>(f.index), e.line, f.text};
             }
         }
-        ++entry;
-        if (block.size() >= kWriteBlock) {
-            file.Write(block);
-            block.clear();
+        for (auto e = chunk.rbegin(); e != chunk.rend(); ++e) {
+            if (!e->comment) {
+                last = *e;
+                break;
+            }
+        }
+        entries += static_cast<int>(chunk.size());
+        chunk.clear();
+        file.Write(block);
+        block.clear();
+    };
+    const BatchScanResult scan = ScanBatchFile(input, tables, [&](const BatchEntry& e) {
+        chunk.push_back(e);
+        if (chunk.size() == kChunk) {
+            flush();
         }
     });
     if (!scan.ok) {  // the file changed between the two readings
         run.message = scan.message;
         return run;
     }
+    flush();
     run.panels = scan.panels;
-    file.Write(block);
     if (!file.Commit()) {
         run.message = "can't save file - " + output;
         run.saveFailed = true;
         return run;
     }
+    KeepLast(p, tables, last);
     run.ok = true;
     return run;
 }

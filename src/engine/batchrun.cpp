@@ -11,20 +11,22 @@ namespace {
 
 // A panel whose codes name no family is not calculated with some other profile: it fails before
 // the first check, and its line says ERROR throughout.
-void FailBeforeChecks(Project& p, const std::string& cause) {
+void FailBeforeChecks(Project& p, const std::string& cause, bool texts) {
     static_cast<CheckResults&>(p) = CheckResults{};
     p.CalcFailure = StepFailure{"panel input", cause};
-    FillResultList(p);
+    if (texts) {
+        FillResultList(p);
+    }
 }
 
-}  // namespace
-
-void RunBatchEntry(Project& p, const Tables& tables, const BatchEntry& e) {
+// Loads the entry and runs it; `texts`: with the result texts and list (Calculate), or the
+// numbers alone (Evaluate).
+void RunEntry(Project& p, const Tables& tables, const BatchEntry& e, bool texts) {
     if (e.comment) {
         return;
     }
     if (const std::optional<std::string> fault = LoadBatchEntry(p, tables, e)) {
-        FailBeforeChecks(p, *fault);
+        FailBeforeChecks(p, *fault, texts);
         return;
     }
     // A stiffener that can't be set up is kept in the record; the run stops at its properties
@@ -39,10 +41,24 @@ void RunBatchEntry(Project& p, const Tables& tables, const BatchEntry& e) {
     try {
         SetUpGirderProfile(p);
     } catch (const CalcError& error) {
-        FailBeforeChecks(p, std::string("girder: ") + error.what());
+        FailBeforeChecks(p, std::string("girder: ") + error.what(), texts);
         return;
     }
-    Calculate(p, tables);
+    if (texts) {
+        Calculate(p, tables);
+    } else {
+        Evaluate(p, tables);
+    }
+}
+
+}  // namespace
+
+void RunBatchEntry(Project& p, const Tables& tables, const BatchEntry& e) {
+    RunEntry(p, tables, e, true);
+}
+
+void EvaluateBatchEntry(Project& p, const Tables& tables, const BatchEntry& e) {
+    RunEntry(p, tables, e, false);
 }
 
 void RunBatchRecord(Project& p, const Tables& tables, const BatchTable& table, int k) {

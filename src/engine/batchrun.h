@@ -16,6 +16,9 @@ struct Tables;
 // girder code fails it before the first check.
 void RunBatchEntry(Project& p, const Tables& tables, const BatchEntry& e);
 
+// RunBatchEntry with the numbers alone (Evaluate): what a result line needs, without the texts.
+void EvaluateBatchEntry(Project& p, const Tables& tables, const BatchEntry& e);
+
 // Loads panel k into the project and runs the whole Calculate on it. A comment entry or an index
 // outside the table changes nothing. A failed panel leaves CalcFailure set, as Calculate does;
 // an unknown stiffener or girder code fails it before the first check.
@@ -39,11 +42,12 @@ struct BatchFailure {
 };
 
 // Runs every panel in file order and writes the header and one line per entry, CR LF, through a
-// temporary file renamed over the target. The project is left holding the last panel. Failed
+// temporary file renamed over the target, on `threads` workers (0: one per core) with the same
+// bytes for any number. The project is left holding the last panel, with its texts. Failed
 // panels are listed in `failures` when given; the file is written all the same.
 FileResult WriteBatchResults(Project& p, const Tables& tables, const BatchTable& table,
                              const std::string& path, char decimalSeparator,
-                             std::vector<BatchFailure>* failures = nullptr);
+                             std::vector<BatchFailure>* failures = nullptr, int threads = 0);
 
 // What a batch run of a whole file did.
 struct BatchRunSummary {
@@ -57,10 +61,11 @@ struct BatchRunSummary {
 
 // Runs a batch file from `input` into `output` panel by panel, with memory that stays the same
 // however many panels the file holds: a malformed input is refused before anything is
-// written; otherwise every panel is calculated in `p` (left holding the last one) and its line
+// written; otherwise every panel is calculated, on `threads` workers (0: one per core) each with
+// a copy of `p`, and `p` is left holding the last one with its texts; each line is
 // written, the failed ones with ERROR, and the output replaces the target only when whole.
 BatchRunSummary RunBatchFile(Project& p, const Tables& tables, const std::string& input,
-                             const std::string& output, char decimalSeparator);
+                             const std::string& output, char decimalSeparator, int threads = 0);
 
 // "panels.kvi" -> "panels.kvo" (the extension matched in any case); any other name gets ".kvo"
 // appended, so the output never overwrites the input.
