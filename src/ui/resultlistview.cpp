@@ -24,7 +24,8 @@ ResultListView::ResultListView(QWidget* parent) : QTreeWidget(parent) {
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setAllColumnsShowFocus(true);
     header()->setStretchLastSection(false);
-    // "Interaction Ratio" gets a tenth of the width: rather two lines than a clipped heading.
+    // The value column is as narrow as its numbers: "Interaction Ratio" takes two lines rather
+    // than being clipped.
     header()->setTextElideMode(Qt::ElideNone);
     // Only a drag (or a double click on a section's edge) resizes a column behind the view's back.
     connect(header(), &QHeaderView::sectionResized, this, [this](int column, int, int width) {
@@ -193,7 +194,7 @@ void ResultListView::ShowRow(QTreeWidgetItem* item, const ResultListRow& row,
             item->setForeground(c, cellColour);
         }
     }
-    // Measured only when the texts changed: most runs change only some numbers of a formula.
+    // Measured only when something changed: a row a run leaves as it was costs nothing here.
     if (changed || widths == std::array<int, 3>{}) {
         for (int c = 0; c < 3; ++c) {
             widths[static_cast<std::size_t>(c)] =
@@ -221,7 +222,9 @@ int WidestWord(const QFontMetrics& metrics, const QString& text) {
 }  // namespace
 
 void ResultListView::ApplyColumnWidths() {
-    if (columnCount() != 3) {
+    // A width set here may bring the horizontal scroll bar and so a resize of the viewport,
+    // which calls this again: the width it is fitting to stays the same.
+    if (columnCount() != 3 || fitting_) {
         return;
     }
     // What each column needs: its widest cell with the margins the item delegate draws, and its
