@@ -5,8 +5,7 @@
 
 namespace kelvor {
 
-ElidedLabel::ElidedLabel(const QString& sample, QWidget* parent)
-    : QLabel(parent), sample_(sample) {
+ElidedLabel::ElidedLabel(const QString& sample, QWidget* parent) : QLabel(parent), sample_(sample) {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 

@@ -12,7 +12,8 @@ constexpr int kLines = 2;
 QString Styled(const QTreeWidgetItem& item, int column) {
     const QString text = item.text(column).toHtmlEscaped();
     const QString colour = item.foreground(column).color().name();
-    const QString weight = item.font(column).bold() ? QStringLiteral("bold") : QStringLiteral("normal");
+    const QString weight =
+        item.font(column).bold() ? QStringLiteral("bold") : QStringLiteral("normal");
     return QStringLiteral("<span style=\"color:%1; font-weight:%2\">%3</span>")
         .arg(colour, weight, text);
 }
@@ -46,7 +47,8 @@ void ResultDetail::ShowItem(const QTreeWidgetItem* item) {
         // One sentence: the formula ends in "=" (mostly with a blank after it), the reference
         // starts with blanks.
         const QString& formula = item->text(0);
-        const bool blank = !item->text(1).isEmpty() && !formula.isEmpty() && !formula.back().isSpace();
+        const bool blank =
+            !item->text(1).isEmpty() && !formula.isEmpty() && !formula.back().isSpace();
         html = QStringLiteral("<p style=\"white-space:pre-wrap\">") + Styled(*item, 0) +
                (blank ? QStringLiteral(" ") : QString()) + Styled(*item, 1) + Styled(*item, 2) +
                QStringLiteral("</p>");

@@ -198,7 +198,8 @@ void ResultListView::ShowRow(QTreeWidgetItem* item, const ResultListRow& row,
     if (changed || widths == std::array<int, 3>{}) {
         for (int c = 0; c < 3; ++c) {
             widths[static_cast<std::size_t>(c)] =
-                spanned ? 0 : QFontMetrics(c == 1 ? valueFont : rowFont).horizontalAdvance(texts[c]);
+                spanned ? 0
+                        : QFontMetrics(c == 1 ? valueFont : rowFont).horizontalAdvance(texts[c]);
         }
     }
 }

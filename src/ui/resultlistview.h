@@ -42,7 +42,7 @@ private:
     // The width each row's cells need, 0 for the cells of a row spanning the list.
     std::vector<std::array<int, 3>> needed_;
     std::array<int, 3> dragged_{};  // widths the user gave the columns, 0 where none
-    bool fitting_ = false;           // the columns' widths are being set by the view itself
+    bool fitting_ = false;          // the columns' widths are being set by the view itself
 };
 
 }  // namespace kelvor

@@ -124,7 +124,9 @@ private slots:
                     dragged[name.toInt()] = DragColumnEdge(*w, name.toInt(), value.toInt());
                     shown = QString::number(dragged[name.toInt()] - before);
                 } else if (step == "dragged") {
-                    shown = List(*w)->columnWidth(name.toInt()) == dragged[name.toInt()] ? "kept" : "changed";
+                    shown = List(*w)->columnWidth(name.toInt()) == dragged[name.toInt()]
+                                ? "kept"
+                                : "changed";
                 } else if (step == "pick") {
                     QTreeWidgetItem* row = RowStartingWith(*w, name);
                     List(*w)->scrollToItem(row);
