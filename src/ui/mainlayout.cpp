@@ -15,9 +15,11 @@
 
 #include "core/numformat.h"
 #include "report/sketches.h"
+#include "ui/elidedlabel.h"
 #include "ui/inputfields.h"
 #include "ui/mainwindow.h"
 #include "ui/panelfigureview.h"
+#include "ui/resultdetail.h"
 #include "ui/resultlistview.h"
 #include "ui/windowlinks.h"
 
@@ -98,7 +100,12 @@ void MainWindow::BuildControls() {
     auto* resultLayout = new QVBoxLayout(result);
     resultLayout->setContentsMargins(4, 4, 4, 4);
     results_ = new ResultListView(result);
-    resultLayout->addWidget(results_);
+    // The list takes whatever height the window gains; the pane under it holds a few lines.
+    resultLayout->addWidget(results_, 1);
+    auto* detail = new ResultDetail(result);
+    resultLayout->addWidget(detail);
+    connect(results_, &ResultListView::detailChanged, detail,
+            [this, detail] { detail->ShowItem(results_->DetailItem()); });
     grid->addWidget(result, 1, 1, 1, 2);
 
     grid->setColumnStretch(1, 1);
@@ -236,10 +243,15 @@ QWidget* MainWindow::BuildFigureFrame() {
         const char* caption;
         SketchButton** button;
         QLabel** designation;
+        // The default profile's name: it always shows whole, a longer one is cut rather than
+        // widening the window.
+        const char* sample;
     };
     const ProfileButton buttons[] = {
-        {"cmdpicStiff", "stiffprof", "Stiffener profile:", &stiffButton_, &stiffCaption_},
-        {"cmdpicGird", "girdprof", "Girder profile:", &girderButton_, &girderCaption_},
+        {"cmdpicStiff", "stiffprof", "Stiffener profile:", &stiffButton_, &stiffCaption_,
+         "L 200x90x9.0x14.0"},
+        {"cmdpicGird", "girdprof", "Girder profile:", &girderButton_, &girderCaption_,
+         "T 800x200x10.0x20.0"},
     };
     int column = 0;
     for (const ProfileButton& b : buttons) {
@@ -254,7 +266,7 @@ QWidget* MainWindow::BuildFigureFrame() {
         (*b.button)->setObjectName(QLatin1String(b.name));
         (*b.button)->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         layout->addWidget(*b.button, 2, column);
-        *b.designation = new QLabel(frame);
+        *b.designation = new ElidedLabel(QString::fromUtf8(b.sample), frame);
         (*b.designation)->setObjectName(QLatin1String(b.captionName));
         (*b.designation)->setAlignment(Qt::AlignHCenter);
         layout->addWidget(*b.designation, 3, column);

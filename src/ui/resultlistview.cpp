@@ -1,6 +1,8 @@
 #include "ui/resultlistview.h"
 
 #include <QHeaderView>
+#include <QStyle>
+#include <algorithm>
 
 #include "core/resultlist.h"
 
@@ -22,8 +24,28 @@ ResultListView::ResultListView(QWidget* parent) : QTreeWidget(parent) {
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setAllColumnsShowFocus(true);
     header()->setStretchLastSection(false);
-    // "Interaction Ratio" gets a tenth of the width: rather two lines than a clipped heading.
+    // The value column is as narrow as its numbers: "Interaction Ratio" takes two lines rather
+    // than being clipped.
     header()->setTextElideMode(Qt::ElideNone);
+    // Only a drag (or a double click on a section's edge) resizes a column behind the view's back.
+    connect(header(), &QHeaderView::sectionResized, this, [this](int column, int, int width) {
+        if (fitting_ || column < 0 || column >= static_cast<int>(dragged_.size())) {
+            return;
+        }
+        dragged_[static_cast<std::size_t>(column)] = width;
+        ApplyColumnWidths();
+    });
+    connect(this, &QTreeWidget::itemSelectionChanged, this, &ResultListView::detailChanged);
+    connect(this, &QTreeWidget::currentItemChanged, this, &ResultListView::detailChanged);
+}
+
+const QTreeWidgetItem* ResultListView::DetailItem() const {
+    const QTreeWidgetItem* current = currentItem();
+    if (current && current->isSelected()) {
+        return current;
+    }
+    const QList<QTreeWidgetItem*> selected = selectedItems();
+    return selected.isEmpty() ? nullptr : selected.front();
 }
 
 QString ResultListView::SelectedText() const {
@@ -72,6 +94,7 @@ void ResultListView::Show(const ResultList& list) {
     // them made the view lay itself out again for every row and cell, some 0.7 ms per edit.
     ShowColumns(list);
     const int count = static_cast<int>(list.rows.size());
+    needed_.resize(list.rows.size());
     while (topLevelItemCount() > count) {
         delete takeTopLevelItem(topLevelItemCount() - 1);
     }
@@ -85,10 +108,12 @@ void ResultListView::Show(const ResultList& list) {
         addTopLevelItems(added);
     }
     for (int i = 0; i < count; ++i) {
-        ShowRow(topLevelItem(i), list.rows[static_cast<std::size_t>(i)]);
+        const auto k = static_cast<std::size_t>(i);
+        ShowRow(topLevelItem(i), list.rows[k], needed_[k]);
     }
-    // The rows may have brought or taken the scroll bar, which the columns share the width with.
+    // New texts, new widths; the rows may also have brought or taken the scroll bar.
     ApplyColumnWidths();
+    emit detailChanged();
 }
 
 void ResultListView::ShowColumns(const ResultList& list) {
@@ -111,6 +136,7 @@ void ResultListView::ShowColumns(const ResultList& list) {
         return;
     }
     shares_ = std::move(shares);
+    fitting_ = true;  // the new sections' widths are none of the user's
     setColumnCount(static_cast<int>(list.columns.size()));
     for (std::size_t c = 0; c < list.columns.size(); ++c) {
         const Qt::Alignment align =
@@ -120,14 +146,18 @@ void ResultListView::ShowColumns(const ResultList& list) {
             Qt::Alignment::fromInt(align | Qt::AlignVCenter | Qt::TextWordWrap));
     }
     setHeaderLabels(headers);
+    fitting_ = false;
 }
 
-void ResultListView::ShowRow(QTreeWidgetItem* item, const ResultListRow& row) {
+void ResultListView::ShowRow(QTreeWidgetItem* item, const ResultListRow& row,
+                             std::array<int, 3>& widths) {
     const QString texts[] = {QString::fromStdString(row.text), QString::fromStdString(row.value),
                              QString::fromStdString(row.reference)};
+    bool changed = false;
     for (int c = 0; c < 3; ++c) {
         if (item->text(c) != texts[c]) {
             item->setText(c, texts[c]);
+            changed = true;
         }
     }
     // A formula longer than its column is cut; the tip shows it whole.
@@ -141,6 +171,7 @@ void ResultListView::ShowRow(QTreeWidgetItem* item, const ResultListRow& row) {
     const bool spanned = row.value.empty() && row.reference.empty();
     if (item->isFirstColumnSpanned() != spanned) {
         item->setFirstColumnSpanned(spanned);
+        changed = true;
     }
     QFont rowFont = font();
     rowFont.setBold(row.bold);
@@ -157,9 +188,18 @@ void ResultListView::ShowRow(QTreeWidgetItem* item, const ResultListRow& row) {
         const QColor& cellColour = c == 1 ? valueColour : rowColour;
         if (item->font(c) != cellFont) {
             item->setFont(c, cellFont);
+            changed = true;
         }
         if (item->foreground(c).color() != cellColour) {
             item->setForeground(c, cellColour);
+        }
+    }
+    // Measured only when something changed: a row a run leaves as it was costs nothing here.
+    if (changed || widths == std::array<int, 3>{}) {
+        for (int c = 0; c < 3; ++c) {
+            widths[static_cast<std::size_t>(c)] =
+                spanned ? 0
+                        : QFontMetrics(c == 1 ? valueFont : rowFont).horizontalAdvance(texts[c]);
         }
     }
 }
@@ -169,21 +209,68 @@ void ResultListView::resizeEvent(QResizeEvent* event) {
     ApplyColumnWidths();
 }
 
-void ResultListView::ApplyColumnWidths() {
-    // Each run calls this: what is already so is left alone, so that it costs no layout.
-    const int width = viewport()->width();
-    bool wrapped = false;
-    for (std::size_t c = 0; c < shares_.size(); ++c) {
-        const int column = static_cast<int>(c);
-        const int share = static_cast<int>(shares_[c] * width);
-        if (columnWidth(column) != share) {
-            setColumnWidth(column, share);
-        }
-        const int needed =
-            header()->fontMetrics().horizontalAdvance(headerItem()->text(column)) + 12;
-        wrapped = wrapped || columnWidth(column) < needed;
+namespace {
+
+// The widest word of a heading that may wrap.
+int WidestWord(const QFontMetrics& metrics, const QString& text) {
+    int widest = 0;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        widest = std::max(widest, metrics.horizontalAdvance(word));
     }
-    const int line = header()->fontMetrics().lineSpacing();
+    return widest;
+}
+
+}  // namespace
+
+void ResultListView::ApplyColumnWidths() {
+    // A width set here may bring the horizontal scroll bar and so a resize of the viewport,
+    // which calls this again: the width it is fitting to stays the same.
+    if (columnCount() != 3 || fitting_) {
+        return;
+    }
+    // What each column needs: its widest cell with the margins the item delegate draws, and its
+    // heading (the value column's may take two lines, so only its longest word counts).
+    const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    const QFontMetrics headings = header()->fontMetrics();
+    constexpr int kHeadingMargin = 12;
+    std::array<int, 3> need{};
+    for (const std::array<int, 3>& row : needed_) {
+        for (std::size_t c = 0; c < 3; ++c) {
+            need[c] = std::max(need[c], row[c]);
+        }
+    }
+    for (std::size_t c = 0; c < 3; ++c) {
+        const QString heading = headerItem()->text(static_cast<int>(c));
+        const int headingWidth =
+            c == 1 ? WidestWord(headings, heading) : headings.horizontalAdvance(heading);
+        need[c] = std::max(need[c] + margins + 2, headingWidth + kHeadingMargin);
+    }
+    // The value and the reference are short and must show whole; the formula gives way (the
+    // detail pane shows it whole), though never below a few words; what is left over goes to the
+    // reference, so that a value stands right after its formula. A dragged width is kept.
+    const int width = viewport()->width();
+    const int fewWords = fontMetrics().averageCharWidth() * 16;
+    std::array<int, 3> w{};
+    for (std::size_t c = 0; c < 3; ++c) {
+        w[c] = dragged_[c] > 0 ? dragged_[c] : need[c];
+    }
+    if (dragged_[0] == 0) {
+        w[0] = std::max(fewWords, std::min(need[0], width - w[1] - w[2]));
+    }
+    if (dragged_[2] == 0) {
+        w[2] = std::max(w[2], width - w[0] - w[1]);
+    }
+    fitting_ = true;
+    bool wrapped = false;
+    for (int c = 0; c < 3; ++c) {
+        if (columnWidth(c) != w[static_cast<std::size_t>(c)]) {
+            setColumnWidth(c, w[static_cast<std::size_t>(c)]);
+        }
+        wrapped = wrapped || columnWidth(c) <
+                                 headings.horizontalAdvance(headerItem()->text(c)) + kHeadingMargin;
+    }
+    fitting_ = false;
+    const int line = headings.lineSpacing();
     const int height = wrapped ? 2 * line + 8 : line + 8;
     if (header()->minimumHeight() != height || header()->maximumHeight() != height) {
         header()->setFixedHeight(height);
