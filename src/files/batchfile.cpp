@@ -17,6 +17,7 @@
 #include "core/numparse.h"
 #include "core/project.h"
 #include "core/tables.h"
+#include "profiles/catalogue.h"
 
 namespace kelvor {
 
@@ -102,29 +103,6 @@ int GirderFamilyOfText(std::string_view code) {
     }
     return -1;
 }
-
-// Where a built-up family (stiffener or girder) keeps its inputs; null where it has none.
-struct BuiltUpInputs {
-    int family;
-    float Project::*H;
-    float Project::*B;
-    float Project::*tw;
-    float Project::*tf;
-};
-
-constexpr BuiltUpInputs kStiffenerInputs[] = {
-    {1, &Project::LBuiltH, &Project::LBuiltB, &Project::LBuiltTw, &Project::LBuiltTf},
-    {3, &Project::TBuiltH, &Project::TBuiltB, &Project::TBuiltTw, &Project::TBuiltTf},
-    {5, &Project::FbBuiltH, nullptr, &Project::FbBuiltTw, nullptr},
-    {9, &Project::IBuiltH, &Project::IBuiltB, &Project::IBuiltTw, &Project::IBuiltTf},
-};
-
-constexpr BuiltUpInputs kGirderInputs[] = {
-    {1, &Project::GirderLBuiltH, &Project::GirderLBuiltB, &Project::GirderLBuiltTw,
-     &Project::GirderLBuiltTf},
-    {3, &Project::GirderTBuiltH, &Project::GirderTBuiltB, &Project::GirderTBuiltTw,
-     &Project::GirderTBuiltTf},
-};
 
 // ----- reading
 
@@ -277,19 +255,15 @@ void CheckLimit(float value, float Project::*input, int field, int cfactorTab = 
     }
 }
 
-template <std::size_t n>
-void CheckBuiltUp(const BuiltUpInputs (&inputs)[n], int family, const std::array<float, 4>& d,
-                  int parts, int field) {
-    for (const BuiltUpInputs& in : inputs) {
-        if (in.family == family) {
-            CheckLimit(d[0], in.H, field);
-            if (parts == 2) {
-                CheckLimit(d[1], in.tw, field);
-            } else {
-                CheckLimit(d[1], in.B, field);
-                CheckLimit(d[2], in.tw, field);
-                CheckLimit(d[3], in.tf, field);
-            }
+void CheckBuiltUp(bool girder, int family, const std::array<float, 4>& d, int parts, int field) {
+    if (const BuiltUpFields* in = BuiltUpFieldsOf(girder, family)) {
+        CheckLimit(d[0], in->H, field);
+        if (parts == 2) {
+            CheckLimit(d[1], in->tw, field);
+        } else {
+            CheckLimit(d[1], in->B, field);
+            CheckLimit(d[2], in->tw, field);
+            CheckLimit(d[3], in->tf, field);
         }
     }
 }
@@ -344,7 +318,7 @@ void ReadStiffener(BatchEntry& e, const std::vector<std::string_view>& fields,
     e.StiffFamily = code->family;
     const std::array<float, 4> d =
         Dimensions(fields[kStiffDimField], kStiffDimField, code->parts);
-    CheckBuiltUp(kStiffenerInputs, code->family, d, code->parts, kStiffDimField);
+    CheckBuiltUp(false, code->family, d, code->parts, kStiffDimField);
     e.StiffH = d[0];
     if (code->parts == 2) {
         e.StiffTw = d[1];
@@ -368,7 +342,7 @@ void ReadGirder(BatchEntry& e, const std::vector<std::string_view>& fields) {
     }
     const std::array<float, 4> d =
         Dimensions(fields[kGirderDimField], kGirderDimField, 4);
-    CheckBuiltUp(kGirderInputs, e.GirderFamily, d, 4, kGirderDimField);
+    CheckBuiltUp(true, e.GirderFamily, d, 4, kGirderDimField);
     e.GirderH = d[0];
     e.GirderB = d[1];
     e.GirderTw = d[2];
@@ -439,20 +413,15 @@ std::optional<int> LastMatch(const ProfileTable& table, std::initializer_list<fl
 
 // ----- loading a panel
 
-template <std::size_t n>
-void StoreBuiltUp(Project& p, const BuiltUpInputs (&inputs)[n], int family, float H, float B,
-                  float tw, float tf) {
-    for (const BuiltUpInputs& in : inputs) {
-        if (in.family != family) {
-            continue;
+void StoreBuiltUp(Project& p, bool girder, int family, float H, float B, float tw, float tf) {
+    if (const BuiltUpFields* in = BuiltUpFieldsOf(girder, family)) {
+        p.*in->H = H;
+        p.*in->tw = tw;
+        if (in->B) {
+            p.*in->B = B;
         }
-        p.*in.H = H;
-        p.*in.tw = tw;
-        if (in.B) {
-            p.*in.B = B;
-        }
-        if (in.tf) {
-            p.*in.tf = tf;
+        if (in->tf) {
+            p.*in->tf = tf;
         }
     }
 }
@@ -484,7 +453,7 @@ void LoadStiffener(Project& p, const Tables& tables, const BatchEntry& e) {
             p.StiffArea = row[4];
         }
     }
-    StoreBuiltUp(p, kStiffenerInputs, e.StiffFamily, e.StiffH, e.StiffB, e.StiffTw, e.StiffTf);
+    StoreBuiltUp(p, false, e.StiffFamily, e.StiffH, e.StiffB, e.StiffTw, e.StiffTf);
 }
 
 void LoadGirder(Project& p, const BatchEntry& e) {
@@ -492,7 +461,7 @@ void LoadGirder(Project& p, const BatchEntry& e) {
     p.GirderB = e.GirderB;
     p.GirderTw = e.GirderTw;
     p.GirderTf = e.GirderTf;
-    StoreBuiltUp(p, kGirderInputs, e.GirderFamily, e.GirderH, e.GirderB, e.GirderTw, e.GirderTf);
+    StoreBuiltUp(p, true, e.GirderFamily, e.GirderH, e.GirderB, e.GirderTw, e.GirderTf);
 }
 
 }  // namespace

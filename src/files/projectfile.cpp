@@ -20,6 +20,7 @@
 #include "core/numformat.h"
 #include "core/project.h"
 #include "core/tables.h"
+#include "profiles/catalogue.h"
 
 namespace kelvor {
 
@@ -158,58 +159,11 @@ const RowMatch kRowMatches[] = {
 };
 // clang-format on
 
-struct Copy {
-    float Project::*to;
-    float Project::*from;
-};
-
-// The dialog of the family in use opens on the dimensions the file holds, not on the defaults.
-struct BuiltUpCopy {
-    int Project::*selector;
-    int code;
-    std::array<Copy, 4> copies;  // null entries unused
-};
-
-// clang-format off
-const BuiltUpCopy kBuiltUpCopies[] = {
-    {&Project::StiffProfileType, 1,
-     {{{&Project::LBuiltH, &Project::StiffH},
-       {&Project::LBuiltB, &Project::StiffB},
-       {&Project::LBuiltTw, &Project::StiffTw},
-       {&Project::LBuiltTf, &Project::StiffTf}}}},
-    {&Project::StiffProfileType, 3,
-     {{{&Project::TBuiltH, &Project::StiffH},
-       {&Project::TBuiltB, &Project::StiffB},
-       {&Project::TBuiltTw, &Project::StiffTw},
-       {&Project::TBuiltTf, &Project::StiffTf}}}},
-    {&Project::StiffProfileType, 5,
-     {{{&Project::FbBuiltH, &Project::StiffH}, {&Project::FbBuiltTw, &Project::StiffTw}}}},
-    {&Project::StiffProfileType, 7,
-     {{{&Project::RhsBuiltH, &Project::StiffH},
-       {&Project::RhsBuiltB, &Project::StiffB},
-       {&Project::RhsBuiltTw, &Project::StiffTw}}}},
-    {&Project::StiffProfileType, 8,
-     {{{&Project::TrapBuiltH, &Project::StiffH},
-       {&Project::TrapBuiltOffset, &Project::StiffC},
-       {&Project::TrapBuiltB, &Project::StiffB},
-       {&Project::TrapBuiltTw, &Project::StiffTw}}}},
-    {&Project::StiffProfileType, 9,
-     {{{&Project::IBuiltH, &Project::StiffH},
-       {&Project::IBuiltB, &Project::StiffB},
-       {&Project::IBuiltTw, &Project::StiffTw},
-       {&Project::IBuiltTf, &Project::StiffTf}}}},
-    {&Project::GirderProfileType, 1,
-     {{{&Project::GirderLBuiltH, &Project::GirderH},
-       {&Project::GirderLBuiltB, &Project::GirderB},
-       {&Project::GirderLBuiltTw, &Project::GirderTw},
-       {&Project::GirderLBuiltTf, &Project::GirderTf}}}},
-    {&Project::GirderProfileType, 3,
-     {{{&Project::GirderTBuiltH, &Project::GirderH},
-       {&Project::GirderTBuiltB, &Project::GirderB},
-       {&Project::GirderTBuiltTw, &Project::GirderTw},
-       {&Project::GirderTBuiltTf, &Project::GirderTf}}}},
-};
-// clang-format on
+// The dialog of the family in use opens on the dimensions the file holds, not on the defaults:
+// the family's built-up inputs.
+const BuiltUpFields* FamilyInUse(const Project& p, bool girder) {
+    return BuiltUpFieldsOf(girder, girder ? p.GirderProfileType : p.StiffProfileType);
+}
 
 // ----- limits
 
@@ -223,17 +177,17 @@ const InputLimit* LineLimit(const Field& f, const Project& p) {
     if (const InputLimit* own = LimitOf(*real)) {
         return own;
     }
-    for (const BuiltUpCopy& b : kBuiltUpCopies) {
-        if (p.*b.selector != b.code) {
-            continue;
-        }
-        for (const Copy& c : b.copies) {
-            if (c.from == *real) {
-                return LimitOf(c.to);
-            }
+    const InputLimit* limit = nullptr;
+    for (const bool girder : {false, true}) {
+        if (const BuiltUpFields* f = FamilyInUse(p, girder)) {
+            ForEachBuiltUpDimension(*f, [&](float Project::*input, float Project::*inUse) {
+                if (inUse == *real) {
+                    limit = LimitOf(input);
+                }
+            });
         }
     }
-    return nullptr;
+    return limit;
 }
 
 // The first line, in the file's own numbering, whose value the window would refuse, with the
@@ -515,14 +469,11 @@ void ResolveTableRows(Project& p, const Tables& tables) {
 }
 
 void CopyBuiltUpInputs(Project& p) {
-    for (const BuiltUpCopy& b : kBuiltUpCopies) {
-        if (p.*b.selector != b.code) {
-            continue;
-        }
-        for (const Copy& c : b.copies) {
-            if (c.to != nullptr) {
-                p.*c.to = p.*c.from;
-            }
+    for (const bool girder : {false, true}) {
+        if (const BuiltUpFields* f = FamilyInUse(p, girder)) {
+            ForEachBuiltUpDimension(*f, [&](float Project::*input, float Project::*inUse) {
+                p.*input = p.*inUse;
+            });
         }
     }
 }

@@ -37,35 +37,26 @@ constexpr Family kFamilies[kFamilyCount] = {
 // clang-format on
 
 const GirderFamily kGirderFamilies[] = {
-    {1, "L ", "LG", &Project::GirderLBuiltH, &Project::GirderLBuiltB, &Project::GirderLBuiltTw,
-     &Project::GirderLBuiltTf},
-    {3, "T ", "TG", &Project::GirderTBuiltH, &Project::GirderTBuiltB, &Project::GirderTBuiltTw,
-     &Project::GirderTBuiltTf},
+    {1, "L ", "LG"},
+    {3, "T ", "TG"},
 };
 
-// Built-up inputs of each family; null where the family has no such input.
-struct BuiltUpInputs {
-    DimensionSource source;
-    float Project::*H;
-    float Project::*B;
-    float Project::*tw;
-    float Project::*tf;
-    float Project::*offset;
-};
-
-const BuiltUpInputs kBuiltUpInputs[] = {
-    {Src::LBuilt, &Project::LBuiltH, &Project::LBuiltB, &Project::LBuiltTw, &Project::LBuiltTf,
-     nullptr},
-    {Src::TBuilt, &Project::TBuiltH, &Project::TBuiltB, &Project::TBuiltTw, &Project::TBuiltTf,
-     nullptr},
-    {Src::FbBuilt, &Project::FbBuiltH, nullptr, &Project::FbBuiltTw, nullptr, nullptr},
-    {Src::RhsBuilt, &Project::RhsBuiltH, &Project::RhsBuiltB, &Project::RhsBuiltTw, nullptr,
-     nullptr},
-    {Src::TrapBuilt, &Project::TrapBuiltH, &Project::TrapBuiltB, &Project::TrapBuiltTw, nullptr,
+// clang-format off
+constexpr BuiltUpFields kBuiltUp[] = {
+    // girder, code, H, B, tw, tf, offset
+    {false, 1, &Project::LBuiltH, &Project::LBuiltB, &Project::LBuiltTw, &Project::LBuiltTf, nullptr},
+    {false, 3, &Project::TBuiltH, &Project::TBuiltB, &Project::TBuiltTw, &Project::TBuiltTf, nullptr},
+    {false, 5, &Project::FbBuiltH, nullptr, &Project::FbBuiltTw, nullptr, nullptr},
+    {false, 7, &Project::RhsBuiltH, &Project::RhsBuiltB, &Project::RhsBuiltTw, nullptr, nullptr},
+    {false, 8, &Project::TrapBuiltH, &Project::TrapBuiltB, &Project::TrapBuiltTw, nullptr,
      &Project::TrapBuiltOffset},
-    {Src::IBuilt, &Project::IBuiltH, &Project::IBuiltB, &Project::IBuiltTw, &Project::IBuiltTf,
-     nullptr},
+    {false, 9, &Project::IBuiltH, &Project::IBuiltB, &Project::IBuiltTw, &Project::IBuiltTf, nullptr},
+    {true, 1, &Project::GirderLBuiltH, &Project::GirderLBuiltB, &Project::GirderLBuiltTw,
+     &Project::GirderLBuiltTf, nullptr},
+    {true, 3, &Project::GirderTBuiltH, &Project::GirderTBuiltB, &Project::GirderTBuiltTw,
+     &Project::GirderTBuiltTf, nullptr},
 };
+// clang-format on
 
 // Which table a table family reads and which record field holds its chosen row.
 struct TableChoice {
@@ -98,22 +89,21 @@ const ProfileRow* ChosenRow(const Project& p, const Tables& tables, DimensionSou
     return nullptr;
 }
 
-void ReadBuiltUp(const Project& p, DimensionSource source, StiffenerDimensions& d) {
-    for (const BuiltUpInputs& in : kBuiltUpInputs) {
-        if (in.source != source) {
-            continue;
-        }
-        d.H = p.*in.H;
-        d.tw = p.*in.tw;
-        if (in.B) {
-            d.B = p.*in.B;
-        }
-        if (in.tf) {
-            d.tf = p.*in.tf;
-        }
-        if (in.offset) {
-            d.c = p.*in.offset;
-        }
+void ReadBuiltUp(const Project& p, const Family& family, StiffenerDimensions& d) {
+    const BuiltUpFields* in = BuiltUpFieldsOf(false, family.code);
+    if (in == nullptr) {
+        return;
+    }
+    d.H = p.*in->H;
+    d.tw = p.*in->tw;
+    if (in->B) {
+        d.B = p.*in->B;
+    }
+    if (in->tf) {
+        d.tf = p.*in->tf;
+    }
+    if (in->offset) {
+        d.c = p.*in->offset;
     }
 }
 
@@ -165,6 +155,19 @@ const GirderFamily& GirderFamilyOf(int code) {
     throw CalcError("unknown girder family " + std::to_string(code));
 }
 
+std::span<const BuiltUpFields> BuiltUpFamilies() {
+    return kBuiltUp;
+}
+
+const BuiltUpFields* BuiltUpFieldsOf(bool girder, int code) {
+    for (const BuiltUpFields& f : kBuiltUp) {
+        if (f.girder == girder && f.code == code) {
+            return &f;
+        }
+    }
+    return nullptr;
+}
+
 int GirderFamilyOfBatchCode(const std::string& code) {
     for (const GirderFamily& g : kGirderFamilies) {
         if (code == g.batchCode) {
@@ -183,7 +186,7 @@ StiffenerDimensions ResolveStiffener(const Project& p, const Tables& tables, con
     if (const ProfileRow* row = ChosenRow(p, tables, family.source)) {
         ReadRow(*row, family.shape, d);
     } else {
-        ReadBuiltUp(p, family.source, d);
+        ReadBuiltUp(p, family, d);
     }
 
     const double H = d.H;

@@ -3,11 +3,13 @@
 // The profile families: where each takes its dimensions from, how it is named, which local
 // checks apply and how its section is drawn.
 
+#include <span>
 #include <string>
+
+#include "core/project.h"
 
 namespace kelvor {
 
-struct Project;
 struct Tables;
 
 // Where a family's dimensions come from: a table row or the family's built-up inputs.
@@ -59,17 +61,37 @@ int FamilyOfBatchCode(const std::string& code);
 // The girder family of a batch girder code ("LG" 1, "TG" 3), or -1.
 int GirderFamilyOfBatchCode(const std::string& code);
 
-// The girder families: 1 L built up, 3 T built up. Each copies its own inputs into the girder in
-// use.
+// The girder families: 1 L built up, 3 T built up. Each copies its own inputs
+// (BuiltUpFieldsOf) into the girder in use.
 struct GirderFamily {
     int code;  // GirderProfileType
     const char* prefix;
     const char* batchCode;
+};
+
+// Where the record keeps the built-up inputs of one family, stiffener or girder; null where the
+// family has no such dimension. The one list of them: the profile set-up, the project file, the
+// batch reader and the dialogs all read it.
+struct BuiltUpFields {
+    bool girder;
+    int code;  // StiffProfileType or GirderProfileType
     float Project::*H;
     float Project::*B;
     float Project::*tw;
     float Project::*tf;
+    float Project::*offset;  // the trapezoid's web offset
 };
+
+// Every built-up family, the stiffeners' first.
+std::span<const BuiltUpFields> BuiltUpFamilies();
+// The built-up inputs of a family; null for a family taken from a table.
+const BuiltUpFields* BuiltUpFieldsOf(bool girder, int code);
+
+// Calls visit(input, inUse) for each built-up input of the family with the dimension of the
+// profile in use that it fills (LBuiltH and StiffH, TrapBuiltOffset and StiffC, GirderTBuiltB
+// and GirderB, ...).
+template <typename Visit>
+void ForEachBuiltUpDimension(const BuiltUpFields& f, Visit visit);
 
 // Throws CalcError for a code other than 1 and 3.
 const GirderFamily& GirderFamilyOf(int code);
@@ -93,6 +115,24 @@ std::string StiffenerDesignation(const Family& family, const StiffenerDimensions
 // "L " (code 1) or "T " (code 3) and H x B x tw x tf, patterned as the stiffener's.
 std::string GirderDesignation(const GirderFamily& family, float H, float B, float tw, float tf,
                               char decimalSeparator);
+
+template <typename Visit>
+void ForEachBuiltUpDimension(const BuiltUpFields& f, Visit visit) {
+    const struct {
+        float Project::*input;
+        float Project::*stiffener;
+        float Project::*girder;
+    } pairs[] = {{f.H, &Project::StiffH, &Project::GirderH},
+                 {f.B, &Project::StiffB, &Project::GirderB},
+                 {f.tw, &Project::StiffTw, &Project::GirderTw},
+                 {f.tf, &Project::StiffTf, &Project::GirderTf},
+                 {f.offset, &Project::StiffC, nullptr}};
+    for (const auto& pair : pairs) {
+        if (pair.input != nullptr) {
+            visit(pair.input, f.girder ? pair.girder : pair.stiffener);
+        }
+    }
+}
 
 // The separator the window, the report and the batch file write decimals with.
 char DecimalSeparatorOf(const Project& p);

@@ -11,10 +11,8 @@ namespace kelvor {
 
 void SetUpGirderProfile(Project& p) {
     const GirderFamily& family = GirderFamilyOf(p.GirderProfileType);
-    p.GirderH = p.*family.H;
-    p.GirderB = p.*family.B;
-    p.GirderTw = p.*family.tw;
-    p.GirderTf = p.*family.tf;
+    ForEachBuiltUpDimension(*BuiltUpFieldsOf(true, family.code),
+                            [&](float Project::*input, float Project::*inUse) { p.*inUse = p.*input; });
     p.GirderDesignation = GirderDesignation(family, p.GirderH, p.GirderB, p.GirderTw, p.GirderTf,
                                             DecimalSeparatorOf(p));
 
