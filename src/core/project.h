@@ -79,12 +79,9 @@ struct CheckResults {
     void Reset();
 };
 
-// The project record: every input, derived quantity and result of the panel under check.
-// Inputs are single precision as entered; derived quantities are double unless noted.
-struct Project : CheckResults {
-    // --- identity and folders
-    std::string ProjectName;
-    std::string Identification;
+// Where the project lives and how the window shows it. No check reads any of it; the project
+// file keeps some of it (the file's own path aside).
+struct ProjectSession {
     std::string ProjectFile;
     std::string AppFolder;
     std::string WorkFolder;
@@ -92,10 +89,20 @@ struct Project : CheckResults {
     std::string DataFolder;
     Rgb HeaderColour = 0;
     int DecimalMode = 0;  // 0: the system writes decimals with a point
+    int PrintMode = 0;    // the report kind last printed
+    int FigureToScale = 1;
+};
+
+// The project record: every input, derived quantity and result of the panel under check, and
+// beside them (ProjectSession) the window's state of the project.
+// Inputs are single precision as entered; derived quantities are double unless noted.
+struct Project : ProjectSession, CheckResults {
+    // --- identity
+    std::string ProjectName;
+    std::string Identification;
 
     // --- analysis options
     int AnalysisMode = 1;  // 1 buckling, 2 scantling/yield, 3 both, 4 scantling (print only)
-    int PrintMode = 0;
     int LoadingCondition = 0;  // 0 Cond. A static, 1 Cond. B combined, 2 Cond. C other
     int CFactorTab = 1;        // kind of structure: 0 watertight bhd, 1 tank bhd, 2 upper structure
     int CFactorOption = 0;     // stiffener end attachment on that page
@@ -136,7 +143,6 @@ struct Project : CheckResults {
     int TTableRow = 0;
     int FbTableRow = 13;
     int GirderProfileType = 3;  // 1 L built up, 3 T built up
-    int FigureToScale = 1;
 
     // Resolved dimensions of the current stiffener, mm (area mm2).
     float StiffH = 0, StiffB = 0, StiffTw = 0, StiffTf = 0, StiffHw = 0;
