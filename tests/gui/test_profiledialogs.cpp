@@ -186,6 +186,9 @@ private slots:
                     CloseProfileDialogs(&host.owner);
                 } else if (step == "run") {
                     host.Recalculate();
+                } else if (step == "setup") {  // as an opened project has its profiles
+                    ApplyProfilesAndMaterials(host.p, host.t);
+                    host.Recalculate();
                 } else if (step == "mark") {
                     mark = host.recalculations;
                 } else if (step == "runs") {
