@@ -297,17 +297,6 @@ void ProfileDialog::Activate() {
     ShowProperties();
 }
 
-void ProfileDialog::ChooseOnAccept() {
-    chooseOnAccept_ = true;
-    ShowProperties();
-}
-
-void ProfileDialog::TakeFamily() {
-    if (family_.kind != DialogKind::Girder) {
-        project().StiffProfileType = family_.code;
-    }
-}
-
 void ProfileDialog::ChooseRow(int row) {
     if (row < 0 || family_.row == nullptr) {
         return;
@@ -317,34 +306,6 @@ void ProfileDialog::ChooseRow(int row) {
     project().*family_.row = row;
     Recompute();
     ShowInputs();
-}
-
-void ProfileDialog::Rebase() {
-    *before_ = project();
-    if (!closing_) {
-        ShowInputs();
-        ShowProperties();
-    }
-}
-
-void ProfileDialog::PutBackOpeningState() {
-    Project& p = project();
-    const Project& b = *before_;
-    if (family_.row != nullptr) {
-        p.*family_.row = b.*family_.row;
-    }
-    for (const InputField& f : family_.fields) {
-        p.*f.value = b.*f.value;
-    }
-    p.FigureToScale = b.FigureToScale;
-    if (family_.kind != DialogKind::Girder) {
-        // Only the family this dialog put in use goes back; another dialog's choice stands. The
-        // girder is set up by the run.
-        if (p.StiffProfileType == family_.code) {
-            p.StiffProfileType = b.StiffProfileType;
-        }
-        SetUpProfile();
-    }
 }
 
 void ProfileDialog::SetUpProfile() {
@@ -606,18 +567,6 @@ void ProfileDialog::mousePressEvent(QMouseEvent* e) {
         return;
     }
     QDialog::mousePressEvent(e);
-}
-
-void ProfileDialog::reject() {
-    if (closing_) {
-        return;
-    }
-    // Fields left but not yet taken are dropped with the rest.
-    closing_ = true;
-    pending_.assign(pending_.size(), false);
-    PutBackOpeningState();
-    host_.Recalculate();
-    CloseQuietly();
 }
 
 void ProfileDialog::CloseQuietly() {
