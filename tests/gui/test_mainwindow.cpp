@@ -1,6 +1,7 @@
 // The main window driven offscreen by object name: its fields (parsing, limits, messages, focus,
 // colour, Enter and the arrow keys), the options and lists with the result list that follows
-// them, the File and Help menus with the recent list, and focus with real windows in between.
+// them, the File and Help menus with the recent list, undo and redo, and focus with real windows
+// in between.
 #include <QAction>
 #include <QClipboard>
 #include <QDesktopServices>

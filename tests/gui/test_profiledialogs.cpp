@@ -1,5 +1,6 @@
 // The profile dialogs against a stand-in main window: limits on leaving a field and on closing,
-// the focus, the Enter cycle, the figure switch, table rows, the families and the girder dialogs.
+// the focus, the Enter cycle, the figure switch, table rows, the families, the girder dialogs and
+// what Cancel puts back.
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
