@@ -63,6 +63,12 @@ public:
     // values, spans, thicknesses...), then the profiles and material rows are set up from them,
     // every widget is refreshed, the panel recalculated and the step recorded.
     void ChangeProject(const QString& what, const std::function<void(Project&)>& change);
+    // The same, bound to this window, for a dialog to keep (ui/undo.h: ProjectChange).
+    std::function<void(const QString&, const std::function<void(Project&)>&)> ProjectChanger() {
+        return [this](const QString& what, const std::function<void(Project&)>& change) {
+            ChangeProject(what, change);
+        };
+    }
     // Edit menu: back to the inputs before the last step, and forward again.
     void UndoCommand();
     void RedoCommand();

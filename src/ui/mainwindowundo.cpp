@@ -84,8 +84,7 @@ void MainWindow::PutBack(const Project& inputs) {
     RecalculateAndRebase();
 }
 
-void MainWindow::ChangeProject(const QString& what,
-                               const std::function<void(Project&)>& change) {
+void MainWindow::ChangeProject(const QString& what, const std::function<void(Project&)>& change) {
     fields_->CommitEdits();
     // What was changed before is a step of its own.
     RecordStep();

@@ -126,7 +126,9 @@ void PutBackInputs(Project& p, const Project& snapshot) {
 class ProjectStep : public QUndoCommand {
 public:
     ProjectStep(UndoHistory& history, Project before, Project after, const QString& what)
-        : QUndoCommand(what), history_(history), before_(std::move(before)),
+        : QUndoCommand(what),
+          history_(history),
+          before_(std::move(before)),
           after_(std::move(after)) {}
     void undo() override { history_.GoTo(before_); }
     void redo() override {

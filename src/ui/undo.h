@@ -17,6 +17,11 @@ class QUndoStack;
 
 namespace kelvor {
 
+// What a dialog is handed to change the project as one undoable step named `what`
+// (MainWindow::ChangeProject): `change` sets the inputs, the window does the rest.
+using ProjectChange =
+    std::function<void(const QString& what, const std::function<void(Project&)>& change)>;
+
 // True when every input of the two records is the same; folders, the file name, the decimal
 // setting, the print kind and the figure switch are not inputs.
 bool SameInputs(const Project& a, const Project& b);

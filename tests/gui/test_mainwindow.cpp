@@ -140,7 +140,7 @@ private slots:
                     (void)QTest::qWaitForWindowActive(target);
                     Settle();
                 } else if (step == "change") {
-                    w->ChangeProject(name, [&value](Project& p) {
+                    w->ProjectChanger()(name, [&value](Project& p) {
                         testdata::SetFields(p, value.toStdString());
                     });
                     Settle();
