@@ -127,6 +127,7 @@ void MainWindow::NewProjectCommand() {
     Recalculate();
     // The caption names the file the project belongs to: a new one has none yet.
     MarkSaved();
+    ResetHistory();
 }
 
 void MainWindow::AfterOpen() {
@@ -158,6 +159,7 @@ bool MainWindow::OpenFile(const QString& path) {
     }
     AfterOpen();
     MarkSaved();
+    ResetHistory();
     return true;
 }
 
@@ -197,6 +199,7 @@ void MainWindow::OpenRecentCommand(int k) {
     SetWorkFolderFrom(QString::fromStdString(path));
     AfterOpen();
     MarkSaved();
+    ResetHistory();
 }
 
 bool MainWindow::Save() {

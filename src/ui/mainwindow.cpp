@@ -59,12 +59,19 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Kelvor"));
     fields_ = new FieldController(*this, this);
     BuildControls();
+    BuildHistory();
     BuildMenus();
     ConnectRightButton();
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &MainWindow::FocusWindowChanged);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The window closed as it is destroyed takes the focus from a text field, whose step would
+    // then be stored into a record already gone.
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+        disconnect(edit, nullptr, this, nullptr);
+    }
+}
 
 void MainWindow::StartUp() {
     const StartupEnvironment env = QtStartupEnvironment();
@@ -84,6 +91,7 @@ void MainWindow::StartUp() {
     started_ = true;
     Recalculate();
     MarkSaved();
+    ResetHistory();
 }
 
 void MainWindow::Say(const QString& text, MessageIcon icon, QWidget* refocus) {
@@ -106,6 +114,7 @@ void MainWindow::Recalculate() {
     results_->Show(project_.Result);
     ShowRunControls();
     SetCaption();
+    RecordStep();
 }
 
 void MainWindow::FocusWindowChanged(QWindow* now) {
@@ -137,6 +146,9 @@ void MainWindow::ConnectRightButton() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (ProjectUndoKey(watched, event)) {
+        return true;  // not taken by the field: the Edit menu's shortcut runs
+    }
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
         profileMenu_->popup(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <functional>
 
 #include "core/project.h"
 #include "core/tables.h"
@@ -25,6 +26,7 @@ class FieldController;
 class PanelFigureView;
 class ResultListView;
 class SketchButton;
+class UndoHistory;
 
 // The main window `kelvor`. It owns the one project record and the tables; its widgets only read
 // and write the record.
@@ -55,6 +57,21 @@ public:
     // Opens a project as the Open command does, without the dialog (command line). False when the
     // file could not be read; the message has been shown.
     bool OpenFile(const QString& path);
+
+    // The one way for a dialog to change the project as one undoable step named `what`: the
+    // fields' edits are taken first, `change` sets inputs (a family, a table row or built-up
+    // values, spans, thicknesses...), then the profiles and material rows are set up from them,
+    // every widget is refreshed, the panel recalculated and the step recorded.
+    void ChangeProject(const QString& what, const std::function<void(Project&)>& change);
+    // The same, bound to this window, for a dialog to keep (ui/undo.h: ProjectChange).
+    std::function<void(const QString&, const std::function<void(Project&)>&)> ProjectChanger() {
+        return [this](const QString& what, const std::function<void(Project&)>& change) {
+            ChangeProject(what, change);
+        };
+    }
+    // Edit menu: back to the inputs before the last step, and forward again.
+    void UndoCommand();
+    void RedoCommand();
 
     // The window's message boxes: focus changes they cause are not taken for the user's.
     void Say(const QString& text, MessageIcon icon, QWidget* refocus = nullptr);
@@ -113,6 +130,25 @@ private:
     void FocusWindowChanged(QWindow* now);
     void CopyTextFields();
 
+    // mainwindowundo.cpp
+    void BuildHistory();
+    // A step for whatever inputs changed since the last one, unless steps are held.
+    void RecordStep(const QString& what = {});
+    // The history starts again from the project as it stands (start, New, Open).
+    void ResetHistory();
+    // Undo and redo: `inputs` put in the record, every window brought in line, recalculated.
+    void PutBack(const Project& inputs);
+    // Every widget from the record and a calculation, recording nothing; the open profile
+    // dialogs start over from the result.
+    void RecalculateAndRebase();
+    // While a batch panel stands in the record, a profile dialog's own edit is under way or a
+    // step is being put back, nothing is recorded.
+    bool StepsHeld() const;
+    bool BatchPanelShown() const;
+    void TakeStep(bool back);
+    // ShortcutOverride of a field: the field's own undo of typing, else the project's.
+    bool ProjectUndoKey(QObject* watched, QEvent* event) const;
+
     Project project_;
     Tables tables_;
     std::string savedText_;  // the project file's text as last opened or saved
@@ -128,6 +164,10 @@ private:
     QMenu* profileMenu_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QAction* exitAction_ = nullptr;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
+    UndoHistory* history_ = nullptr;
+    bool holdSteps_ = false;
     std::array<QAction*, 5> recent_{};  // [0] the separator, [1..4] the entries
     QPointer<QWidget> lastOtherWindow_;
     bool started_ = false;

@@ -11,7 +11,9 @@
 #include "ui/filemenu.h"
 #include "ui/inputfields.h"
 #include "ui/mainwindow.h"
+#include "ui/profiledialog.h"
 #include "ui/resultlistview.h"
+#include "ui/undo.h"
 #include "ui/windowlinks.h"
 
 #ifndef KELVOR_VERSION
@@ -155,6 +157,15 @@ void MainWindow::BuildMenus() {
     });
 
     QMenu* edit = NamedMenu(this, "mnuedit", "&Edit");
+    // The keys are set as such: a desktop theme may bind none to the standard ones (offscreen).
+    undoAction_ = NamedAction(edit, {"mnuundo", "&Undo", 0});
+    undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    connect(undoAction_, &QAction::triggered, this, &MainWindow::UndoCommand);
+    redoAction_ = NamedAction(edit, {"mnuredo", "&Redo", 0});
+    redoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    connect(redoAction_, &QAction::triggered, this, &MainWindow::RedoCommand);
+    history_->Follow(undoAction_, redoAction_);
+    edit->addSeparator();
     QAction* copy = NamedAction(edit, {"mnucopy", "&Copy results", 0});
     copy->setShortcut(QKeySequence::Copy);
     connect(copy, &QAction::triggered, this, [this] {
@@ -243,16 +254,24 @@ void MainWindow::BuildFileMenu() {
     menuBar()->addMenu(fileMenu_);
 }
 
+// The family in use changes when the user chooses in the dialog or accepts it, not by opening
+// it: a dialog cancelled leaves the profile as it was.
 void MainWindow::ChooseStiffener(int family) {
     fields_->CommitEdits();
-    project_.StiffProfileType = family;
     ShowProfileDialog(*this, this, StiffenerDialog(family));
+    MarkProfilesInUse();
 }
 
 void MainWindow::ChooseGirder(int girderType) {
     fields_->CommitEdits();
-    project_.GirderProfileType = girderType;
-    ShowProfileDialog(*this, this, GirderDialog(girderType));
+    const QString name = GirderDialog(girderType);
+    ShowProfileDialog(*this, this, name);
+    for (ProfileDialog* d : findChildren<ProfileDialog*>(name, Qt::FindDirectChildrenOnly)) {
+        if (!d->closing()) {
+            d->ChooseOnAccept();
+        }
+    }
+    MarkProfilesInUse();
 }
 
 void MainWindow::ShowReportKind(int kind) {
@@ -264,6 +283,7 @@ void MainWindow::ShowReportKind(int kind) {
     FillResultList(project_);
     results_->Show(project_.Result);
     ShowRunControls();
+    RecordStep();
 }
 
 void MainWindow::PrintKind(int kind, bool preview) {

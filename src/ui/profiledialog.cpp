@@ -29,7 +29,6 @@
 #include "qt/qtcanvas.h"
 #include "report/localcheck.h"
 #include "report/profilefigure.h"
-#include "report/sketches.h"
 #include "ui/messages.h"
 #include "ui/projecthost.h"
 
@@ -117,6 +116,7 @@ ProfileDialog::ProfileDialog(ProjectHost& host, const DialogFamily& family, QWid
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     BuildWindow();
+    before_ = std::make_unique<Project>(host.project());
     ShowInputs();
     ShowProperties();
     adjustSize();
@@ -133,7 +133,7 @@ Project& ProfileDialog::project() {
 }
 
 const Project& ProfileDialog::shown() const {
-    return girderView_ ? *girderView_ : host_.project();
+    return view_ ? *view_ : host_.project();
 }
 
 void ProfileDialog::BuildWindow() {
@@ -159,7 +159,18 @@ void ProfileDialog::BuildWindow() {
     ok_->setDefault(false);
     ok_->setMinimumWidth(90);
     connect(ok_, &QPushButton::clicked, this, &QWidget::close);
-    grid->addWidget(ok_, row, 1, Qt::AlignRight);
+    cancel_ = new QPushButton(QStringLiteral("Cancel"));
+    cancel_->setObjectName(QStringLiteral("Command2"));
+    cancel_->setAutoDefault(false);
+    cancel_->setMinimumWidth(90);
+    // Taking no focus, a click on it leaves no field: nothing typed is taken or refused.
+    cancel_->setFocusPolicy(Qt::NoFocus);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok_);
+    buttons->addWidget(cancel_);
+    grid->addLayout(buttons, row, 0, 1, 2);
 }
 
 QWidget* ProfileDialog::BuildProfileFrame() {
@@ -281,11 +292,7 @@ void ProfileDialog::Activate() {
         }
     }
     active_ = true;
-    if (family_.kind != DialogKind::Girder) {
-        project().StiffProfileType = family_.code;
-    }
-    SetUpProfile();
-    host_.Recalculate();
+    // The record may have changed in another window meanwhile.
     ShowInputs();
     ShowProperties();
 }
@@ -294,6 +301,8 @@ void ProfileDialog::ChooseRow(int row) {
     if (row < 0 || family_.row == nullptr) {
         return;
     }
+    const QScopedValueRollback<int> edit(editing_, editing_ + 1);
+    TakeFamily();
     project().*family_.row = row;
     Recompute();
     ShowInputs();
@@ -337,16 +346,32 @@ void ProfileDialog::ShowProperties() {
     const char sep = DecimalSeparatorOf(p);
     bool profileOk = p.StiffProfileFault.empty();
     bool plateOk = WithPlateCurrent(p);
+    view_.reset();
     if (family_.kind == DialogKind::Girder) {
-        girderView_ = std::make_unique<Project>(p);
-        girderView_->GirderProfileType = family_.code;
+        view_ = std::make_unique<Project>(p);
+        view_->GirderProfileType = family_.code;
         try {
-            SetUpGirderProfile(*girderView_);
+            SetUpGirderProfile(*view_);
             profileOk = plateOk = true;
         } catch (const CalcError&) {
             profileOk = plateOk = false;
         }
-        otherGirder_->setVisible(p.GirderProfileType != family_.code);
+        otherGirder_->setVisible(p.GirderProfileType != family_.code && !chooseOnAccept_);
+    } else if (p.StiffProfileType != family_.code) {
+        // Not chosen yet: the family is set up and run on a copy, which the user sees as if it
+        // were in use.
+        view_ = std::make_unique<Project>(p);
+        view_->StiffProfileType = family_.code;
+        try {
+            SetUpStiffenerProfile(*view_, host_.tables(), family_.code);
+        } catch (const CalcError&) {
+        }
+        try {
+            Calculate(*view_, host_.tables());
+        } catch (const std::exception&) {
+        }
+        profileOk = view_->StiffProfileFault.empty();
+        plateOk = WithPlateCurrent(*view_);
     }
     const Project& s = shown();
     for (std::size_t i = 0; i < rowValues_.size(); ++i) {
@@ -379,19 +404,11 @@ void ProfileDialog::ToggleFigure() {
 }
 
 void ProfileDialog::PaintFigure(Canvas& c) {
-    const Project& p = project();
+    const Project& p = shown();
     c.ScaleTo(0, 75, 100, 0);
     if (family_.kind == DialogKind::Girder) {
         c.Clear();
-        DrawGirderFigure(c, shown());
-        return;
-    }
-    // While another dialog has its family in use, the outline in the record is not this one's.
-    if (p.StiffProfileType != family_.code) {
-        c.Clear();
-        if (const auto sketch = StiffenerSketch(family_.code)) {
-            c.DrawSketch(*sketch, 0, 75, 100, 0);
-        }
+        DrawGirderFigure(c, p);
         return;
     }
     if (p.FigureToScale == 0 && !WithPlateCurrent(p)) {
@@ -402,7 +419,7 @@ void ProfileDialog::PaintFigure(Canvas& c) {
 }
 
 void ProfileDialog::PaintLocalCheck(Canvas& c) {
-    const Project& p = project();
+    const Project& p = shown();
     const auto note = [&c](const char* text) {
         c.ScaleTo(0, 0, 60, 4);
         c.Clear();
@@ -410,9 +427,7 @@ void ProfileDialog::PaintLocalCheck(Canvas& c) {
         c.MoveTo(0.5, 0.4);
         c.Print(text);
     };
-    if (p.StiffProfileType != family_.code) {
-        c.Clear();
-    } else if (!WithPlateCurrent(p)) {
+    if (!WithPlateCurrent(p)) {
         note("Not calculated: the result list says why.");
     } else if (p.WebCheckText == " " && p.FlangeCheckText == " ") {
         note("No local buckling check for this section.");
@@ -439,6 +454,7 @@ int ProfileDialog::FieldIndex(const QObject* o) const {
 
 bool ProfileDialog::Leave(int i) {
     const QScopedValueRollback<bool> guard(busy_, true);
+    const QScopedValueRollback<int> edit(editing_, editing_ + 1);
     const InputField& f = family_.fields[i];
     QLineEdit* field = fields_[i];
     Project& p = project();
@@ -460,6 +476,7 @@ bool ProfileDialog::Leave(int i) {
     if (!(value >= f.leaveLimit)) {
         return refuse(f.leaveMessage);
     }
+    TakeFamily();
     p.*f.value = value;
     field->setText(Q(Format(value, f.pattern, DecimalSeparatorOf(p))));
     // Sent back to a refused value, the field is still being edited.
@@ -552,10 +569,6 @@ void ProfileDialog::mousePressEvent(QMouseEvent* e) {
     QDialog::mousePressEvent(e);
 }
 
-void ProfileDialog::reject() {
-    close();
-}
-
 void ProfileDialog::CloseQuietly() {
     quiet_ = true;
     close();
@@ -579,6 +592,10 @@ void ProfileDialog::closeEvent(QCloseEvent* e) {
             }
         }
         CloseCheck(mismatch);
+        TakeFamily();
+        if (chooseOnAccept_ && family_.kind == DialogKind::Girder) {
+            project().GirderProfileType = family_.code;
+        }
         SetUpProfile();
         host_.Recalculate();
     }

@@ -2,6 +2,8 @@
 
 // The twelve profile dialogs: one class, configured by a description of each family. The dialogs
 // hold no data; every field and list writes straight into the project and recalculates it.
+// OK (or the close box) accepts what was chosen; Cancel (or Escape) puts back the dialog's
+// family, table row and built-up values as they were when it opened.
 
 #include <QDialog>
 #include <memory>
@@ -90,13 +92,22 @@ public:
     ~ProfileDialog() override;
 
     const DialogFamily& family() const { return family_; }
-    // Shows the dialog and makes its family the one in use at once, whether or not the window
-    // system activates the window.
+    // Shows the dialog, brought up to date with the record whether or not the window system
+    // activates the window. Opening does not change the family in use: a stiffener dialog puts
+    // its family in use when a row is chosen, a value taken or the dialog accepted.
     void ShowAndActivate();
+    // Opened from the Profile menu: accepting the dialog puts its girder in use.
+    void ChooseOnAccept();
     // Opening a project replaces every value the dialog shows: close without reading the fields
     // back into the new record.
     void CloseQuietly();
     bool closing() const { return closing_; }
+    // The record was changed elsewhere as a whole (undo, redo, an applied design): show it, and
+    // let Cancel go back to it rather than to what stood when the dialog opened.
+    void Rebase();
+    // A change of the dialog's own is being made and calculated: it is no step of its own, but
+    // part of the one the dialog's acceptance makes.
+    bool EditUnderWay() const { return editing_ > 0; }
 
 protected:
     bool event(QEvent* e) override;
@@ -112,6 +123,9 @@ private:
     QWidget* BuildFigure();
 
     void Activate();
+    // A stiffener dialog's family goes in use with the first choice made in it.
+    void TakeFamily();
+    void PutBackOpeningState();
     void ChooseRow(int row);
     bool Leave(int field);
     void CloseCheck(int alreadyReported);
@@ -125,8 +139,8 @@ private:
     void SetBackground(QLineEdit* field, bool editing);
     int FieldIndex(const QObject* o) const;
     Project& project();
-    // The record the properties and figure come from: the girder dialogs show their own family
-    // even while the other girder is in use.
+    // The record the properties and figure come from: a dialog shows its own family even while
+    // another one is in use.
     const Project& shown() const;
 
     ProjectHost& host_;
@@ -141,6 +155,7 @@ private:
     PictureBox* localCheck_ = nullptr;
     QLabel* figureCaption_ = nullptr;
     QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
 
     std::vector<bool> entered_;  // the field holds the focus since its last FocusIn
     std::vector<bool> pending_;  // left, its value not yet taken
@@ -148,7 +163,13 @@ private:
     bool busy_ = false;          // a field is being left: ignore the focus moves it causes
     bool closing_ = false;
     bool quiet_ = false;
-    std::unique_ptr<Project> girderView_;
+    bool chooseOnAccept_ = false;
+    int editing_ = 0;
+    // The record with the dialog's family in use while another one is (the girder dialogs always
+    // set their own girder up on a copy); null otherwise.
+    std::unique_ptr<Project> view_;
+    // What Cancel goes back to.
+    std::unique_ptr<Project> before_;
 };
 
 }  // namespace kelvor

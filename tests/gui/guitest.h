@@ -246,8 +246,9 @@ inline void RunCase(const char* table, const std::function<QWidget*()>& window,
             edit->setFocus(Qt::MouseFocusReason);
             Settle();
             QTest::keyClicks(edit, value);
-        } else if (step == "key") {
-            QTest::keyClick(w->findChild<QWidget*>(name), QKeySequence::fromString(value)[0].key());
+        } else if (step == "key") {  // with its modifiers: "Ctrl+Shift+Z"
+            const QKeyCombination key = QKeySequence::fromString(value)[0];
+            QTest::keyClick(w->findChild<QWidget*>(name), key.key(), key.keyboardModifiers());
             Settle();
         } else if (step == "text") {
             edit->setText(value);

@@ -1,6 +1,7 @@
 // The main window driven offscreen by object name: its fields (parsing, limits, messages, focus,
 // colour, Enter and the arrow keys), the options and lists with the result list that follows
-// them, the File and Help menus with the recent list, and focus with real windows in between.
+// them, the File and Help menus with the recent list, undo and redo, and focus with real windows
+// in between.
 #include <QAction>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -13,6 +14,7 @@
 #include "qt/qtrecentstore.h"
 #include "ui/filemenu.h"
 #include "ui/inputfields.h"
+#include "ui/profiledialog.h"
 
 using namespace kelvor;
 using namespace guitest;
@@ -123,10 +125,26 @@ private slots:
     void userSteps_data() { AddCases(kSteps); }
     void userSteps() {
         auto w = harness_.Start();
+        QPointer<QWidget> dialog;  // where the names are looked up after "in"
         RunCase(
-            kSteps, [&w] { return w.get(); }, [&w]() -> ProjectHost& { return *w; }, harness_,
+            kSteps, [&] { return dialog ? dialog.data() : static_cast<QWidget*>(w.get()); },
+            [&w]() -> ProjectHost& { return *w; }, harness_,
             [&](const QString& step, const QString& name, const QString& value, QString& shown) {
-                if (step == "choose") {
+                if (step == "in") {
+                    dialog = nullptr;
+                    for (ProfileDialog* d : w->findChildren<ProfileDialog*>(name)) {
+                        dialog = name.isEmpty() || d->closing() ? dialog : d;
+                    }
+                    QWidget* target = dialog ? dialog.data() : static_cast<QWidget*>(w.get());
+                    target->activateWindow();
+                    (void)QTest::qWaitForWindowActive(target);
+                    Settle();
+                } else if (step == "change") {
+                    w->ProjectChanger()(name, [&value](Project& p) {
+                        testdata::SetFields(p, value.toStdString());
+                    });
+                    Settle();
+                } else if (step == "choose") {
                     Choose(*w, name.toLatin1().constData(),
                            value == "last" ? w->tables().MaterialLastRow() : value.toInt());
                 } else if (step == "page") {

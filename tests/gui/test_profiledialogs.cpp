@@ -1,5 +1,6 @@
 // The profile dialogs against a stand-in main window: limits on leaving a field and on closing,
-// the focus, the Enter cycle, the figure switch, table rows, the families and the girder dialogs.
+// the focus, the Enter cycle, the figure switch, table rows, the families, the girder dialogs and
+// what Cancel puts back.
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -185,6 +186,9 @@ private slots:
                 } else if (step == "closeall") {
                     CloseProfileDialogs(&host.owner);
                 } else if (step == "run") {
+                    host.Recalculate();
+                } else if (step == "setup") {  // as an opened project has its profiles
+                    ApplyProfilesAndMaterials(host.p, host.t);
                     host.Recalculate();
                 } else if (step == "mark") {
                     mark = host.recalculations;
