@@ -1,4 +1,4 @@
-// The print menus and the PDF export of the one-page report.
+// The print menus and the PDF export of the report.
 #include "ui/printing.h"
 
 #include <QDir>
