@@ -1,5 +1,7 @@
 #include "ui/messages.h"
 
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -14,6 +16,11 @@ MessageHook& Hook() {
 
 QuestionHook& Question() {
     static QuestionHook hook;
+    return hook;
+}
+
+FileHook& Files() {
+    static FileHook hook;
     return hook;
 }
 
@@ -65,5 +72,39 @@ SaveAnswer AskToSave(QWidget* parent, const QString& text) {
 }
 
 void SetQuestionHook(QuestionHook hook) { Question() = std::move(hook); }
+
+bool AskYesNo(QWidget* parent, const QString& text) {
+    if (Question()) {
+        return Question()(text) != SaveAnswer::Cancel;
+    }
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Kelvor"), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString AskForFile(QWidget* parent, const FileQuestion& question) {
+    if (Files()) {
+        return Files()(question);
+    }
+    QFileDialog dialog(parent, question.title);
+    dialog.setObjectName(QStringLiteral("filedialog"));
+    dialog.setNameFilter(question.filter);
+    dialog.setDefaultSuffix(question.suffix);
+    dialog.setAcceptMode(question.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(question.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, question.save);
+    if (QFileInfo(question.path).isDir()) {
+        dialog.setDirectory(question.path);
+    } else if (!question.path.isEmpty()) {
+        dialog.selectFile(question.path);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+void SetFileHook(FileHook hook) { Files() = std::move(hook); }
 
 }  // namespace kelvor

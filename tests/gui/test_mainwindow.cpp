@@ -176,13 +176,6 @@ private slots:
                 } else if (step == "asked") {
                     shown = asked_.join('|');
                     asked_.clear();
-                } else if (step == "reply") {
-                    harness_.reply = name == "save"      ? SaveAnswer::Save
-                                     : name == "cancel" ? SaveAnswer::Cancel
-                                                        : SaveAnswer::Discard;
-                } else if (step == "questions") {
-                    shown = harness_.asked.join('|');
-                    harness_.asked.clear();
                 } else if (step == "close") {
                     shown = w->close() ? "true" : "false";
                 } else if (step == "opened") {
