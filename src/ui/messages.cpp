@@ -1,8 +1,10 @@
 #include "ui/messages.h"
 
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QUrl>
 #include <QWidget>
 
 namespace kelvor {
@@ -21,6 +23,11 @@ QuestionHook& Question() {
 
 FileHook& Files() {
     static FileHook hook;
+    return hook;
+}
+
+DocumentHook& Documents() {
+    static DocumentHook hook;
     return hook;
 }
 
@@ -106,5 +113,11 @@ QString AskForFile(QWidget* parent, const FileQuestion& question) {
 }
 
 void SetFileHook(FileHook hook) { Files() = std::move(hook); }
+
+bool OpenDocument(const QUrl& url) {
+    return Documents() ? Documents()(url) : QDesktopServices::openUrl(url);
+}
+
+void SetDocumentHook(DocumentHook hook) { Documents() = std::move(hook); }
 
 }  // namespace kelvor

@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 
+class QUrl;
 class QWidget;
 
 namespace kelvor {
@@ -35,6 +36,9 @@ struct FileQuestion {
 };
 QString AskForFile(QWidget* parent, const FileQuestion& question);
 
+// Opens a document (a manual) in the desktop's program for it; false when none could be started.
+bool OpenDocument(const QUrl& url);
+
 // Tests replace the box so that nothing modal blocks them; an empty hook restores the box.
 using MessageHook = std::function<void(const QString& text, MessageIcon icon, QWidget* refocus)>;
 void SetMessageHook(MessageHook hook);
@@ -42,5 +46,8 @@ using QuestionHook = std::function<SaveAnswer(const QString& text)>;
 void SetQuestionHook(QuestionHook hook);
 using FileHook = std::function<QString(const FileQuestion& question)>;
 void SetFileHook(FileHook hook);
+// Stands for the desktop in OpenDocument: its answer is whether a program was started.
+using DocumentHook = std::function<bool(const QUrl& url)>;
+void SetDocumentHook(DocumentHook hook);
 
 }  // namespace kelvor

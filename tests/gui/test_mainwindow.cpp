@@ -116,6 +116,7 @@ private slots:
     void cleanupTestCase() { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
     void init() {
         harness_.Reset();
+        SetDocumentHook({});
         asked_.clear();
         urls_.opened.clear();
     }
@@ -178,6 +179,9 @@ private slots:
                     asked_.clear();
                 } else if (step == "close") {
                     shown = w->close() ? "true" : "false";
+                } else if (step == "viewer") {
+                    SetDocumentHook(value == "none" ? DocumentHook([](const QUrl&) { return false; })
+                                                    : DocumentHook());
                 } else if (step == "opened") {
                     QStringList paths;
                     for (const QUrl& url : urls_.opened) {
