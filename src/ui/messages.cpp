@@ -11,23 +11,10 @@ namespace kelvor {
 
 namespace {
 
-MessageHook& Hook() {
-    static MessageHook hook;
-    return hook;
-}
-
-QuestionHook& Question() {
-    static QuestionHook hook;
-    return hook;
-}
-
-FileHook& Files() {
-    static FileHook hook;
-    return hook;
-}
-
-DocumentHook& Documents() {
-    static DocumentHook hook;
+// Where each hook is kept: the hook types differ, so each names its own.
+template <typename HookType>
+HookType& Kept() {
+    static HookType hook;
     return hook;
 }
 
@@ -48,8 +35,8 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
 }  // namespace
 
 void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon, QWidget* refocus) {
-    if (Hook()) {
-        Hook()(text, icon, refocus);
+    if (Kept<MessageHook>()) {
+        Kept<MessageHook>()(text, icon, refocus);
     } else {
         QMessageBox box(BoxIcon(icon), QStringLiteral("Kelvor"), text, QMessageBox::Ok, parent);
         box.exec();
@@ -59,11 +46,11 @@ void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon, QWidget
     }
 }
 
-void SetMessageHook(MessageHook hook) { Hook() = std::move(hook); }
+void SetMessageHook(MessageHook hook) { Kept<MessageHook>() = std::move(hook); }
 
 SaveAnswer AskToSave(QWidget* parent, const QString& text) {
-    if (Question()) {
-        return Question()(text);
+    if (Kept<QuestionHook>()) {
+        return Kept<QuestionHook>()(text);
     }
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Kelvor"), text,
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
@@ -78,11 +65,11 @@ SaveAnswer AskToSave(QWidget* parent, const QString& text) {
     }
 }
 
-void SetQuestionHook(QuestionHook hook) { Question() = std::move(hook); }
+void SetQuestionHook(QuestionHook hook) { Kept<QuestionHook>() = std::move(hook); }
 
 bool AskYesNo(QWidget* parent, const QString& text) {
-    if (Question()) {
-        return Question()(text) != SaveAnswer::Cancel;
+    if (Kept<QuestionHook>()) {
+        return Kept<QuestionHook>()(text) != SaveAnswer::Cancel;
     }
     QMessageBox box(QMessageBox::Question, QStringLiteral("Kelvor"), text,
                     QMessageBox::Yes | QMessageBox::No, parent);
@@ -91,8 +78,8 @@ bool AskYesNo(QWidget* parent, const QString& text) {
 }
 
 QString AskForFile(QWidget* parent, const FileQuestion& question) {
-    if (Files()) {
-        return Files()(question);
+    if (Kept<FileHook>()) {
+        return Kept<FileHook>()(question);
     }
     QFileDialog dialog(parent, question.title);
     dialog.setObjectName(QStringLiteral("filedialog"));
@@ -112,12 +99,12 @@ QString AskForFile(QWidget* parent, const FileQuestion& question) {
     return dialog.selectedFiles().constFirst();
 }
 
-void SetFileHook(FileHook hook) { Files() = std::move(hook); }
+void SetFileHook(FileHook hook) { Kept<FileHook>() = std::move(hook); }
 
 bool OpenDocument(const QUrl& url) {
-    return Documents() ? Documents()(url) : QDesktopServices::openUrl(url);
+    return Kept<DocumentHook>() ? Kept<DocumentHook>()(url) : QDesktopServices::openUrl(url);
 }
 
-void SetDocumentHook(DocumentHook hook) { Documents() = std::move(hook); }
+void SetDocumentHook(DocumentHook hook) { Kept<DocumentHook>() = std::move(hook); }
 
 }  // namespace kelvor
