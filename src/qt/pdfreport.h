@@ -14,10 +14,10 @@ struct ReportContext;
 struct Tables;
 
 // Paints `copies` copies of the report onto the device, each starting on a page of its own and
-// running onto as many pages as its rows need (PrintPages). The device's page layout (size, orientation, margins) is the caller's: a QPrinter set up by
-// the print dialog, or a QPdfWriter. A printer that makes its copies itself (its copyCount())
-// is given 1. Returns false when the device cannot be painted on (a printer that failed to
-// start, a file that cannot be written).
+// running onto as many pages as its rows need (PrintPages). The device's page layout (size,
+// orientation, margins) is the caller's: a QPrinter set up by the print dialog, or a QPdfWriter. A
+// printer that makes its copies itself (its copyCount()) is given 1. Returns false when the device
+// cannot be painted on (a printer that failed to start, a file that cannot be written).
 bool PrintReportOn(QPagedPaintDevice& device, const Project& p, const Tables& tables,
                    const ReportContext& ctx, int copies = 1);
 

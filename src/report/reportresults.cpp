@@ -191,9 +191,8 @@ bool Room(Canvas& c, const RowRoom& room, double& line, double lines) {
     return true;
 }
 
-bool PrintBlock(Canvas& c, const Project& p, double& line, double left, int mode,
-                const char* title, std::span<const Row> rows, int pictureOffset,
-                const RowRoom& room) {
+bool PrintBlock(Canvas& c, const Project& p, double& line, double left, int mode, const char* title,
+                std::span<const Row> rows, int pictureOffset, const RowRoom& room) {
     if (mode == 0) {
         c.Clear();
     }
@@ -252,17 +251,18 @@ bool PrintBlock(Canvas& c, const Project& p, double& line, double left, int mode
 bool PrintBucklingResults(Canvas& c, const Project& p, double& line, double left, int mode,
                           const RowRoom& room) {
     return PrintBlock(c, p, line, left, mode,
-               " (Rule/Buckling: ABS-Buckling and Ultimate Strength Assessment for Offshore "
-               "Structures)",
-               kBuckling, 15, room);
+                      " (Rule/Buckling: ABS-Buckling and Ultimate Strength Assessment for Offshore "
+                      "Structures)",
+                      kBuckling, 15, room);
 }
 
 bool PrintScantlingYieldResults(Canvas& c, const Project& p, double& line, double left, int mode,
                                 const RowRoom& room) {
-    return PrintBlock(c, p, line, left, mode,
-               " (Rule/Yield: ABS, Mobile Offshore Drilling Units, Part 3 Hull Construction and "
-               "equipment)",
-               kScantlingYield, 10, room);
+    return PrintBlock(
+        c, p, line, left, mode,
+        " (Rule/Yield: ABS, Mobile Offshore Drilling Units, Part 3 Hull Construction and "
+        "equipment)",
+        kScantlingYield, 10, room);
 }
 
 }  // namespace kelvor

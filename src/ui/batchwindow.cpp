@@ -256,11 +256,9 @@ QString BatchSummaryText(const BatchRunSummary& run, const QString& output) {
     if (run.failed == 0) {
         return text + QStringLiteral("\nNone failed.");
     }
-    return text + QStringLiteral("\n%1 failed (ERROR in their result columns); the first at line "
-                                 "%2: %3")
-                      .arg(run.failed)
-                      .arg(run.first.line)
-                      .arg(Q(run.first.text));
+    const QString failed =
+        QStringLiteral("\n%1 failed (ERROR in their result columns); the first at line %2: %3");
+    return text + failed.arg(run.failed).arg(run.first.line).arg(Q(run.first.text));
 }
 
 void BatchWindow::hideEvent(QHideEvent* e) {

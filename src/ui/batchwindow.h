@@ -1,9 +1,10 @@
 #pragma once
 
-// The batch window `database`: reads a batch file, shows any of its panels in the main window
-// and writes the result file the user chooses (by default beside the input). The panels are shown in the main window's record
-// only while this window is open: when it closes, the project that was open comes back as it
-// was, so that a save afterwards never writes a batch panel into the user's project file.
+// The batch window `database`: reads a batch file, shows any of its panels in the main window and
+// writes the result file the user chooses (by default beside the input). The panels are shown in
+// the main window's record only while this window is open: when it closes, the project that was
+// open comes back as it was, so that a save afterwards never writes a batch panel into the user's
+// project file.
 
 #include <QDialog>
 #include <QString>

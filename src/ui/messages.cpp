@@ -46,7 +46,9 @@ void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon, QWidget
     }
 }
 
-void SetMessageHook(MessageHook hook) { Kept<MessageHook>() = std::move(hook); }
+void SetMessageHook(MessageHook hook) {
+    Kept<MessageHook>() = std::move(hook);
+}
 
 SaveAnswer AskToSave(QWidget* parent, const QString& text) {
     if (Kept<QuestionHook>()) {
@@ -65,7 +67,9 @@ SaveAnswer AskToSave(QWidget* parent, const QString& text) {
     }
 }
 
-void SetQuestionHook(QuestionHook hook) { Kept<QuestionHook>() = std::move(hook); }
+void SetQuestionHook(QuestionHook hook) {
+    Kept<QuestionHook>() = std::move(hook);
+}
 
 bool AskYesNo(QWidget* parent, const QString& text) {
     if (Kept<QuestionHook>()) {
@@ -99,12 +103,16 @@ QString AskForFile(QWidget* parent, const FileQuestion& question) {
     return dialog.selectedFiles().constFirst();
 }
 
-void SetFileHook(FileHook hook) { Kept<FileHook>() = std::move(hook); }
+void SetFileHook(FileHook hook) {
+    Kept<FileHook>() = std::move(hook);
+}
 
 bool OpenDocument(const QUrl& url) {
     return Kept<DocumentHook>() ? Kept<DocumentHook>()(url) : QDesktopServices::openUrl(url);
 }
 
-void SetDocumentHook(DocumentHook hook) { Kept<DocumentHook>() = std::move(hook); }
+void SetDocumentHook(DocumentHook hook) {
+    Kept<DocumentHook>() = std::move(hook);
+}
 
 }  // namespace kelvor

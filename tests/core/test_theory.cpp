@@ -83,8 +83,7 @@ std::vector<double> Numbers(const std::string& s) {
 
 // Section 13 of the manual, from the line after its heading to the end or the next section.
 std::vector<std::string> WorkedExample() {
-    std::istringstream in(
-        testsupport::ReadBytes(testdata::DataPath("../../docs/theory.md")));
+    std::istringstream in(testsupport::ReadBytes(testdata::DataPath("../../docs/theory.md")));
     std::vector<std::string> lines;
     bool inside = false;
     for (std::string line; std::getline(in, line);) {
@@ -105,8 +104,9 @@ double ProgramValue(const nlohmann::json& record, const std::string& field) {
         return record.at(field).get<double>();
     }
     const std::size_t hash = field.find('#');
-    const std::string text =
-        record.at(field.substr(0, dot)).at(field.substr(dot + 1, hash - dot - 1)).get<std::string>();
+    const std::string text = record.at(field.substr(0, dot))
+                                 .at(field.substr(dot + 1, hash - dot - 1))
+                                 .get<std::string>();
     const std::vector<double> numbers = Numbers(text);
     const std::size_t k = std::stoul(field.substr(hash + 1));
     if (k == 0 || k > numbers.size()) {
@@ -116,10 +116,14 @@ double ProgramValue(const nlohmann::json& record, const std::string& field) {
 }
 
 TEST(TheoryNumbers, AreReadAsAReaderReadsThem) {
-    const std::vector<double> doc = Numbers("L1 = 3000, S355, γ0 = 112.1, SigxA = \xE2\x88\x92" "100, "
-                                            "L 200x90x9x14, Γ = 3.917E+10, (1/0.6\xC2\xB2)\xC2\xB7" "1.439");
+    const std::vector<double> doc = Numbers(
+        "L1 = 3000, S355, γ0 = 112.1, SigxA = \xE2\x88\x92"
+        "100, "
+        "L 200x90x9x14, Γ = 3.917E+10, (1/0.6\xC2\xB2)\xC2\xB7"
+        "1.439");
     EXPECT_EQ(doc, (std::vector<double>{3000, 112.1, -100, 200, 3.917e10, 1, 0.6, 1.439}));
-    const std::vector<double> text = Numbers("1/0.60^2*(-100.0/336.4)^2 -0.35*(-100.0*-30.0/(1-100.0)");
+    const std::vector<double> text =
+        Numbers("1/0.60^2*(-100.0/336.4)^2 -0.35*(-100.0*-30.0/(1-100.0)");
     EXPECT_EQ(text, (std::vector<double>{1, 0.60, 2, -100, 336.4, 2, -0.35, -100, -30, 1, 100}));
 }
 

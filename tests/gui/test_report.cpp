@@ -57,8 +57,7 @@ class ReportTest : public QObject {
 
 private slots:
     void pagesPerCopy_data() {
-        AddRows("report_pages.tsv",
-                {"via", "kind", "copies", "setup", "file", "pages", "message"});
+        AddRows("report_pages.tsv", {"via", "kind", "copies", "setup", "file", "pages", "message"});
     }
     void pagesPerCopy() {
         QTemporaryDir dir;
@@ -127,11 +126,11 @@ private slots:
         const QStringList surface = Cell("surface").split(',');
         RecordingCanvas c(surface[0].toDouble(), surface[1].toDouble());
         std::vector<std::size_t> begins{0};  // the first call of each page
-        const int pages = PrintPages(c, host.p, host.t,
-                                     {Cell("kind").toInt(), "2024-03-01", 9, 5, "9.9.9"}, [&] {
-                                         begins.push_back(c.ops.size());
-                                         return true;
-                                     });
+        const int pages =
+            PrintPages(c, host.p, host.t, {Cell("kind").toInt(), "2024-03-01", 9, 5, "9.9.9"}, [&] {
+                begins.push_back(c.ops.size());
+                return true;
+            });
         QCOMPARE(pages, Cell("pages").toInt());
         QCOMPARE(static_cast<int>(begins.size()), pages);
         begins.push_back(c.ops.size());
