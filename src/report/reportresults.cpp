@@ -178,9 +178,6 @@ double KeptLines(const Canvas& c, const Project& p, std::span<const Row> from, d
 // Room for `lines` from `line`; a page turned prints its header in fonts of its own, and the
 // block goes on in its font.
 bool Room(Canvas& c, const RowRoom& room, double& line, double lines) {
-    if (!room) {
-        return true;
-    }
     const Font font = c.CurrentFont();
     const Rgb fore = c.ForeColour();
     if (!room(line, lines)) {
@@ -203,8 +200,12 @@ bool PrintBlock(Canvas& c, const Project& p, double& line, double left, int mode
     c.SetUnderline(false);
     c.SetForeColour(kRgbBlack);
 
+    // Without pages to turn (the picture box) the rows are not measured at all.
+    const auto fits = [&](std::span<const Row> from, double above) {
+        return !room || Room(c, room, line, above + KeptLines(c, p, from, left, valueColumn));
+    };
     line += 0.4;
-    if (!Room(c, room, line, 1 + KeptLines(c, p, rows, left, valueColumn))) {
+    if (!fits(rows, 1)) {
         return false;
     }
     c.MoveTo(left, line);
@@ -215,7 +216,7 @@ bool PrintBlock(Canvas& c, const Project& p, double& line, double left, int mode
         if (!Shown(p, row)) {
             continue;
         }
-        if (!Room(c, room, line, KeptLines(c, p, rows.subspan(k), left, valueColumn))) {
+        if (!fits(rows.subspan(k), 0)) {
             return false;
         }
         c.MoveTo(left, line);
