@@ -142,9 +142,14 @@ int PrintPages(Canvas& c, const Project& p, const Tables& tables, const ReportCo
         if (!nextSheet()) {
             return false;
         }
+        // The header prints in fonts of its own; the row goes on in the one it was set in.
+        const Font font = c.CurrentFont();
+        const Rgb fore = c.ForeColour();
         page.line = 2;
         PrintPageFrame(page, ++pages);
         line = page.line;
+        c.SetFont(font);
+        c.SetForeColour(fore);
         return true;
     };
     page.ToGrid();
@@ -163,12 +168,9 @@ int PrintPages(Canvas& c, const Project& p, const Tables& tables, const ReportCo
         c.SetBold(false);
         const std::vector<std::string> lines =
             WrapToWidth(c, p.CalcFailure->Text(), page.R - page.L);
-        const Font font = c.CurrentFont();
         if (!room(page.line, static_cast<double>(lines.size()))) {
             return pages;
         }
-        c.SetFont(font);
-        c.SetForeColour(kPureRed);
         for (const std::string& text : lines) {
             page.Text(page.L, page.line, text);
             page.line += 1;

@@ -57,7 +57,8 @@ int PrintPages(Canvas& canvas, const Project& p, const Tables& tables, const Rep
 
 // Asked before a row of `lines` text lines is printed from `line` in the current font: when the
 // row would reach below the page, the page is turned and `line` moved to where the next page
-// takes rows. False when no further page could be started; nothing more is printed then.
+// takes rows, the canvas's font and colour as they were. False when no further page could be
+// started; nothing more is printed then.
 using RowRoom = std::function<bool(double& line, double lines)>;
 
 // The result blocks as the report prints them, from (left, line) on the current coordinate

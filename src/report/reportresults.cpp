@@ -175,19 +175,6 @@ double KeptLines(const Canvas& c, const Project& p, std::span<const Row> from, d
     return 0;
 }
 
-// Room for `lines` from `line`; a page turned prints its header in fonts of its own, and the
-// block goes on in its font.
-bool Room(Canvas& c, const RowRoom& room, double& line, double lines) {
-    const Font font = c.CurrentFont();
-    const Rgb fore = c.ForeColour();
-    if (!room(line, lines)) {
-        return false;
-    }
-    c.SetFont(font);
-    c.SetForeColour(fore);
-    return true;
-}
-
 bool PrintBlock(Canvas& c, const Project& p, double& line, double left, int mode, const char* title,
                 std::span<const Row> rows, int pictureOffset, const RowRoom& room) {
     if (mode == 0) {
@@ -202,7 +189,7 @@ bool PrintBlock(Canvas& c, const Project& p, double& line, double left, int mode
 
     // Without pages to turn (the picture box) the rows are not measured at all.
     const auto fits = [&](std::span<const Row> from, double above) {
-        return !room || Room(c, room, line, above + KeptLines(c, p, from, left, valueColumn));
+        return !room || room(line, above + KeptLines(c, p, from, left, valueColumn));
     };
     line += 0.4;
     if (!fits(rows, 1)) {
