@@ -171,9 +171,7 @@ QString BatchWindow::ChooseOutput() {
                     MessageIcon::Exclamation);
         return {};
     }
-    if (QFileInfo(path).isFile() &&
-        !AskYesNo(this, QStringLiteral("The file ") + path +
-                            QStringLiteral(" exists already. Do you want to replace it?"))) {
+    if (QFileInfo(path).isFile() && !AskToReplace(this, path)) {
         return {};
     }
     return path;

@@ -81,6 +81,11 @@ bool AskYesNo(QWidget* parent, const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
+bool AskToReplace(QWidget* parent, const QString& path) {
+    return AskYesNo(parent, QStringLiteral("The file ") + path +
+                                QStringLiteral(" exists already. Do you want to replace it?"));
+}
+
 QString AskForFile(QWidget* parent, const FileQuestion& question) {
     if (Kept<FileHook>()) {
         return Kept<FileHook>()(question);

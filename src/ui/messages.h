@@ -24,6 +24,9 @@ SaveAnswer AskToSave(QWidget* parent, const QString& text);
 // through the question hook below: Cancel is no, Save or Discard yes.
 bool AskYesNo(QWidget* parent, const QString& text);
 
+// "The file PATH exists already. Do you want to replace it?" (AskYesNo): true to go on.
+bool AskToReplace(QWidget* parent, const QString& path);
+
 // A file dialog: the path chosen, or an empty text when it was cancelled.
 struct FileQuestion {
     QString title;
@@ -31,7 +34,7 @@ struct FileQuestion {
     QString filter;  // "Batch files (*.kvi)"
     QString suffix;  // given to a name typed without one
     // Saving: any name may be chosen, and the caller asks itself before it replaces a file
-    // (AskYesNo), so that the question can be answered by tests too.
+    // (AskToReplace), so that the question can be answered by tests too.
     bool save = false;
 };
 QString AskForFile(QWidget* parent, const FileQuestion& question);
