@@ -77,6 +77,7 @@ bool AskYesNo(QWidget* parent, const QString& text) {
     }
     QMessageBox box(QMessageBox::Question, QStringLiteral("Kelvor"), text,
                     QMessageBox::Yes | QMessageBox::No, parent);
+    box.setObjectName(QStringLiteral("yesno"));
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
