@@ -32,14 +32,21 @@ bool PrintReportOn(QPagedPaintDevice& device, const Project& p, const Tables& ta
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     const QRectF page(0, 0, device.width(), device.height());
+    // Every copy and every page after the first starts a sheet of its own.
+    bool turned = true;
+    const NextSheet nextSheet = [&device, &turned] { return turned = device.newPage(); };
     try {
         for (int copy = 0; copy < copies; ++copy) {
-            if (copy > 0 && !device.newPage()) {
+            if (copy > 0 && !nextSheet()) {
                 painter.end();
                 return false;
             }
             QtCanvas canvas(painter, page);
-            PrintPages(canvas, p, tables, ctx);
+            PrintPages(canvas, p, tables, ctx, nextSheet);
+            if (!turned) {
+                painter.end();
+                return false;
+            }
         }
     } catch (const std::exception&) {
         // Only a device without a size gets here (the page grid cannot be measured).

@@ -114,7 +114,8 @@ void ReportPage::Rule(double y) {
     c.Line(L, y, R, y);
 }
 
-void PrintPages(Canvas& c, const Project& p, const Tables& tables, const ReportContext& ctx) {
+int PrintPages(Canvas& c, const Project& p, const Tables& tables, const ReportContext& ctx,
+               const NextSheet& nextSheet) {
     ReportPage page(c, p, tables, ctx);
     page.grid = MeasurePageGrid(c);
     page.columns = page.grid.columns[static_cast<std::size_t>(kBodySize)];
@@ -126,31 +127,57 @@ void PrintPages(Canvas& c, const Project& p, const Tables& tables, const ReportC
     c.SetForeColour(kRgbBlack);
     page.line = 2;
 
-    PrintPageFrame(page, 1);
+    int pages = 1;
+    PrintPageFrame(page, pages);
     PrintMaterialPage(page);
     PrintGeometryPage(page);
     PrintProfiles(page);
 
+    // A row goes on when its last line, in its own font, still ends on the page; otherwise the
+    // sheet is turned and the rows go on under the header of the next page.
+    const RowRoom room = [&](double& line, double lines) {
+        if (!nextSheet || line + lines - 1 + c.TextHeight("Kelvor") <= page.rows) {
+            return true;
+        }
+        if (!nextSheet()) {
+            return false;
+        }
+        // The header prints in fonts of its own; the row goes on in the one it was set in.
+        const Font font = c.CurrentFont();
+        const Rgb fore = c.ForeColour();
+        page.line = 2;
+        PrintPageFrame(page, ++pages);
+        line = page.line;
+        c.SetFont(font);
+        c.SetForeColour(fore);
+        return true;
+    };
     page.ToGrid();
     const bool buckling = ctx.kind == 1 || ctx.kind >= 3;
     const bool scantling = ctx.kind >= 2;
-    if (buckling) {
-        PrintBucklingResults(c, p, page.line, page.L, 1);
+    if (buckling && !PrintBucklingResults(c, p, page.line, page.L, 1, room)) {
+        return pages;
     }
-    if (scantling) {
-        PrintScantlingYieldResults(c, p, page.line, page.L, 1);
+    if (scantling && !PrintScantlingYieldResults(c, p, page.line, page.L, 1, room)) {
+        return pages;
     }
     // A run that stopped says where, as its result list does: the blocks above hold only the
-    // checks done before it.
+    // checks done before it. Its lines stay together.
     if (p.CalcFailure) {
         c.SetForeColour(kPureRed);
         c.SetBold(false);
-        for (const std::string& text : WrapToWidth(c, p.CalcFailure->Text(), page.R - page.L)) {
+        const std::vector<std::string> lines =
+            WrapToWidth(c, p.CalcFailure->Text(), page.R - page.L);
+        if (!room(page.line, static_cast<double>(lines.size()))) {
+            return pages;
+        }
+        for (const std::string& text : lines) {
             page.Text(page.L, page.line, text);
             page.line += 1;
         }
         c.SetForeColour(kRgbBlack);
     }
+    return pages;
 }
 
 }  // namespace kelvor

@@ -130,12 +130,15 @@ bool Shown(const Project& p, const Row& row) {
 // formulas are the long ones; any other that grows as long breaks the same way rather than print
 // over its value, and so does one that would end within two blanks of it, where its last number
 // would read as part of the value.
+bool Breaks(const Canvas& c, const ResultLine& r, double left, double valueColumn) {
+    return left + c.TextWidth(r.label + r.formula) > valueColumn - c.TextWidth("  ");
+}
+
 void PrintResultLine(Canvas& c, const ResultLine& r, double& line, double left,
                      double valueColumn) {
     c.MoveTo(left, line);
-    const std::string text = r.label + r.formula;
-    const bool breaks = left + c.TextWidth(text) > valueColumn - c.TextWidth("  ");
-    c.Print(breaks ? r.label : text);
+    const bool breaks = Breaks(c, r, left, valueColumn);
+    c.Print(breaks ? r.label : r.label + r.formula);
     c.MoveTo(valueColumn, line);
     c.SetBold(true);
     c.SetForeColour(PaletteColour(r.status));
@@ -151,8 +154,29 @@ void PrintResultLine(Canvas& c, const ResultLine& r, double& line, double left,
     line += 1;
 }
 
-void PrintBlock(Canvas& c, const Project& p, double& line, double left, int mode, const char* title,
-                std::span<const Row> rows, int pictureOffset) {
+// The text lines a shown row takes: a broken result row two, which stay on one page.
+double RowLines(const Canvas& c, const Project& p, const Row& row, double left,
+                double valueColumn) {
+    return row.kind == Kind::Result && Breaks(c, p.*row.line, left, valueColumn) ? 2 : 1;
+}
+
+// The lines the first shown row from `from` on needs on its page: a heading keeps the row after
+// it (and that one its own), so that no heading is left at the foot of a page; none at the
+// block's end.
+double KeptLines(const Canvas& c, const Project& p, std::span<const Row> from, double left,
+                 double valueColumn) {
+    for (std::size_t k = 0; k < from.size(); ++k) {
+        if (Shown(p, from[k])) {
+            return from[k].kind == Kind::Heading
+                       ? 1 + KeptLines(c, p, from.subspan(k + 1), left, valueColumn)
+                       : RowLines(c, p, from[k], left, valueColumn);
+        }
+    }
+    return 0;
+}
+
+bool PrintBlock(Canvas& c, const Project& p, double& line, double left, int mode, const char* title,
+                std::span<const Row> rows, int pictureOffset, const RowRoom& room) {
     if (mode == 0) {
         c.Clear();
     }
@@ -163,13 +187,24 @@ void PrintBlock(Canvas& c, const Project& p, double& line, double left, int mode
     c.SetUnderline(false);
     c.SetForeColour(kRgbBlack);
 
+    // Without pages to turn (the picture box) the rows are not measured at all.
+    const auto fits = [&](std::span<const Row> from, double above) {
+        return !room || room(line, above + KeptLines(c, p, from, left, valueColumn));
+    };
     line += 0.4;
+    if (!fits(rows, 1)) {
+        return false;
+    }
     c.MoveTo(left, line);
     c.Print(title);
     line += 1;
-    for (const Row& row : rows) {
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        const Row& row = rows[k];
         if (!Shown(p, row)) {
             continue;
+        }
+        if (!fits(rows.subspan(k), 0)) {
+            return false;
         }
         c.MoveTo(left, line);
         switch (row.kind) {
@@ -196,22 +231,26 @@ void PrintBlock(Canvas& c, const Project& p, double& line, double left, int mode
                 break;
         }
     }
+    return true;
 }
 
 }  // namespace
 
-void PrintBucklingResults(Canvas& c, const Project& p, double& line, double left, int mode) {
-    PrintBlock(c, p, line, left, mode,
-               " (Rule/Buckling: ABS-Buckling and Ultimate Strength Assessment for Offshore "
-               "Structures)",
-               kBuckling, 15);
+bool PrintBucklingResults(Canvas& c, const Project& p, double& line, double left, int mode,
+                          const RowRoom& room) {
+    return PrintBlock(c, p, line, left, mode,
+                      " (Rule/Buckling: ABS-Buckling and Ultimate Strength Assessment for Offshore "
+                      "Structures)",
+                      kBuckling, 15, room);
 }
 
-void PrintScantlingYieldResults(Canvas& c, const Project& p, double& line, double left, int mode) {
-    PrintBlock(c, p, line, left, mode,
-               " (Rule/Yield: ABS, Mobile Offshore Drilling Units, Part 3 Hull Construction and "
-               "equipment)",
-               kScantlingYield, 10);
+bool PrintScantlingYieldResults(Canvas& c, const Project& p, double& line, double left, int mode,
+                                const RowRoom& room) {
+    return PrintBlock(
+        c, p, line, left, mode,
+        " (Rule/Yield: ABS, Mobile Offshore Drilling Units, Part 3 Hull Construction and "
+        "equipment)",
+        kScantlingYield, 10, room);
 }
 
 }  // namespace kelvor

@@ -94,15 +94,12 @@ BatchWindow::BatchWindow(ProjectHost& host, QWidget* owner) : QDialog(owner), ho
 }
 
 void BatchWindow::ChooseFile() {
-    QFileDialog dialog(this, QStringLiteral("Open Database File"), Q(host_.project().DataFolder),
-                       QStringLiteral("Batch files (*.kvi)"));
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setDefaultSuffix(QStringLiteral("kvi"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return;
+    const QString path =
+        AskForFile(this, {QStringLiteral("Open Database File"), Q(host_.project().DataFolder),
+                          QStringLiteral("Batch files (*.kvi)"), QStringLiteral("kvi")});
+    if (!path.isEmpty()) {
+        OpenFile(path);
     }
-    OpenFile(dialog.selectedFiles().front());
 }
 
 bool BatchWindow::OpenFile(const QString& path) {
@@ -161,13 +158,35 @@ void BatchWindow::LoadPanel(int index) {
     host_.Recalculate();
 }
 
+QString BatchWindow::ChooseOutput() {
+    const QString path = AskForFile(
+        this, {QStringLiteral("Save Result to File"), Q(BatchOutputPath(input_.toStdString())),
+               QStringLiteral("Batch results (*.kvo)"), QStringLiteral("kvo"), true});
+    if (path.isEmpty()) {
+        return {};
+    }
+    // The results would replace the panels they came from.
+    if (QFileInfo(path) == QFileInfo(input_)) {
+        ShowMessage(this, QStringLiteral("the output file must not be the input file - ") + path,
+                    MessageIcon::Exclamation);
+        return {};
+    }
+    if (QFileInfo(path).isFile() && !AskToReplace(this, path)) {
+        return {};
+    }
+    return path;
+}
+
 bool BatchWindow::SaveResults() {
     if (input_.isEmpty()) {
         return false;
     }
+    const QString output = ChooseOutput();
+    if (output.isEmpty()) {
+        return false;
+    }
     // The run works on a record of its own: the project in the main window stays as it is.
     Project p = host_.project();
-    const std::string output = BatchOutputPath(input_.toStdString());
     const char separator = DecimalSeparatorOf(p);
     const auto& entries = table_.entries;
     const int count = static_cast<int>(entries.size());
@@ -185,6 +204,7 @@ bool BatchWindow::SaveResults() {
     progress.setAutoReset(false);
 
     std::string content = BatchHeaderLine() + "\r\n";
+    BatchRunSummary run;
     bool cancelled = false;
     QElapsedTimer clock;
     clock.start();
@@ -196,6 +216,10 @@ bool BatchWindow::SaveResults() {
             RunBatchRecord(p, host_.tables(), table_, k);
             AppendBatchResultLine(content, p, e, separator);
             content += "\r\n";
+            ++run.panels;
+            if (p.CalcFailure && run.failed++ == 0) {
+                run.first = {k, e.line, p.CalcFailure->Text()};
+            }
         }
         if (clock.elapsed() >= 40) {
             progress.setValue(k + 1);
@@ -209,12 +233,30 @@ bool BatchWindow::SaveResults() {
     if (cancelled) {
         return false;
     }
-    if (!SaveAtomically(output, content)) {
-        ShowMessage(this, Q("can't save file - " + output), MessageIcon::Exclamation);
+    if (!SaveAtomically(output.toStdString(), content)) {
+        ShowMessage(this, QStringLiteral("can't save file - ") + output, MessageIcon::Exclamation);
         return false;
     }
-    outputLabel_->setText(Q(output));
+    run.ok = true;
+    outputLabel_->setText(output);
+    // A failed panel is easily missed among thousands of lines: the run says how many and where
+    // the first one stands in the input.
+    ShowMessage(this, BatchSummaryText(run, output),
+                run.failed > 0 ? MessageIcon::Exclamation : MessageIcon::Information);
     return true;
+}
+
+QString BatchSummaryText(const BatchRunSummary& run, const QString& output) {
+    QString text = QStringLiteral("%1 panel%2 calculated into %3.")
+                       .arg(run.panels)
+                       .arg(run.panels == 1 ? "" : "s")
+                       .arg(output);
+    if (run.failed == 0) {
+        return text + QStringLiteral("\nNone failed.");
+    }
+    const QString failed =
+        QStringLiteral("\n%1 failed (ERROR in their result columns); the first at line %2: %3");
+    return text + failed.arg(run.failed).arg(run.first.line).arg(Q(run.first.text));
 }
 
 void BatchWindow::hideEvent(QHideEvent* e) {

@@ -304,7 +304,7 @@ void MainWindow::OpenManual(const char* fileName) {
         return;
     }
     // Without a program for PDF files the desktop opens nothing, and says nothing either.
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+    if (!OpenDocument(QUrl::fromLocalFile(path))) {
         Say(QStringLiteral("can't open file - ") + path +
                 QStringLiteral(" (no program for PDF files could be started)"),
             MessageIcon::Exclamation);

@@ -1,19 +1,20 @@
 #include "ui/messages.h"
 
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QUrl>
 #include <QWidget>
 
 namespace kelvor {
 
 namespace {
 
-MessageHook& Hook() {
-    static MessageHook hook;
-    return hook;
-}
-
-QuestionHook& Question() {
-    static QuestionHook hook;
+// Where each hook is kept: the hook types differ, so each names its own.
+template <typename HookType>
+HookType& Kept() {
+    static HookType hook;
     return hook;
 }
 
@@ -34,8 +35,8 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
 }  // namespace
 
 void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon, QWidget* refocus) {
-    if (Hook()) {
-        Hook()(text, icon, refocus);
+    if (Kept<MessageHook>()) {
+        Kept<MessageHook>()(text, icon, refocus);
     } else {
         QMessageBox box(BoxIcon(icon), QStringLiteral("Kelvor"), text, QMessageBox::Ok, parent);
         box.exec();
@@ -45,11 +46,13 @@ void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon, QWidget
     }
 }
 
-void SetMessageHook(MessageHook hook) { Hook() = std::move(hook); }
+void SetMessageHook(MessageHook hook) {
+    Kept<MessageHook>() = std::move(hook);
+}
 
 SaveAnswer AskToSave(QWidget* parent, const QString& text) {
-    if (Question()) {
-        return Question()(text);
+    if (Kept<QuestionHook>()) {
+        return Kept<QuestionHook>()(text);
     }
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Kelvor"), text,
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
@@ -64,6 +67,58 @@ SaveAnswer AskToSave(QWidget* parent, const QString& text) {
     }
 }
 
-void SetQuestionHook(QuestionHook hook) { Question() = std::move(hook); }
+void SetQuestionHook(QuestionHook hook) {
+    Kept<QuestionHook>() = std::move(hook);
+}
+
+bool AskYesNo(QWidget* parent, const QString& text) {
+    if (Kept<QuestionHook>()) {
+        return Kept<QuestionHook>()(text) != SaveAnswer::Cancel;
+    }
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Kelvor"), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setObjectName(QStringLiteral("yesno"));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool AskToReplace(QWidget* parent, const QString& path) {
+    return AskYesNo(parent, QStringLiteral("The file ") + path +
+                                QStringLiteral(" exists already. Do you want to replace it?"));
+}
+
+QString AskForFile(QWidget* parent, const FileQuestion& question) {
+    if (Kept<FileHook>()) {
+        return Kept<FileHook>()(question);
+    }
+    QFileDialog dialog(parent, question.title);
+    dialog.setObjectName(QStringLiteral("filedialog"));
+    dialog.setNameFilter(question.filter);
+    dialog.setDefaultSuffix(question.suffix);
+    dialog.setAcceptMode(question.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(question.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, question.save);
+    if (QFileInfo(question.path).isDir()) {
+        dialog.setDirectory(question.path);
+    } else if (!question.path.isEmpty()) {
+        dialog.selectFile(question.path);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+void SetFileHook(FileHook hook) {
+    Kept<FileHook>() = std::move(hook);
+}
+
+bool OpenDocument(const QUrl& url) {
+    return Kept<DocumentHook>() ? Kept<DocumentHook>()(url) : QDesktopServices::openUrl(url);
+}
+
+void SetDocumentHook(DocumentHook hook) {
+    Kept<DocumentHook>() = std::move(hook);
+}
 
 }  // namespace kelvor

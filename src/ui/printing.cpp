@@ -1,8 +1,7 @@
-// The print menus and the PDF export of the one-page report.
+// The print menus and the PDF export of the report.
 #include "ui/printing.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -81,14 +80,17 @@ void ExportReportPdf(ProjectHost& host, QWidget* owner, int kind) {
     if (name.isEmpty() || name == QLatin1String("New File")) {
         name = QStringLiteral("report");
     }
-    QString path = QFileDialog::getSaveFileName(owner, QStringLiteral("Export PDF"),
-                                                QDir(folder).filePath(name + ".pdf"),
-                                                QStringLiteral("PDF files (*.pdf)"));
+    QString path =
+        AskForFile(owner, {QStringLiteral("Export PDF"), QDir(folder).filePath(name + ".pdf"),
+                           QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf"), true});
     if (path.isEmpty()) {
         return;
     }
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
         path += QStringLiteral(".pdf");
+    }
+    if (QFileInfo(path).isFile() && !AskToReplace(owner, path)) {
+        return;
     }
     ExportReportPdfTo(host, owner, kind, path);
 }

@@ -55,8 +55,9 @@ TEST_F(CliTest, InvocationsGiveTheirStatusAndOutputs) {
     }
 }
 
-// A printed report is one page whatever its kind, and holds the texts of its kind
-// (tests/data/cli/report.tsv: the kinds a row is for, then a text; "!" first, one it must not hold).
+// The printed report of a new project is one page whatever its kind, and holds the texts of its
+// kind (tests/data/cli/report.tsv: the kinds a row is for, then a text; "!" first, one it must not
+// hold).
 TEST_F(CliTest, ReportKindsPrintOnePageWithTheirTexts) {
     ASSERT_EQ(Cli("new -o " + Quoted(Path("p.kelvo"))).status, 0);
     for (const std::string kind : {"1", "2", "3", "4"}) {

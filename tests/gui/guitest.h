@@ -14,6 +14,7 @@
 #include <QtTest>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "../support/datatable.h"
 #include "engine/calculate.h"
@@ -61,15 +62,22 @@ struct Said {
     QString refocus;  // object name of the widget the focus went back to
 };
 
-// Every message in place of its box, for as long as it lives; the question before work would be
-// lost is answered with `reply` and kept in `asked`.
+// Every message in place of its box, for as long as it lives; a question (before work would be
+// lost, before a file is replaced) is answered with `reply` and kept in `asked`, a file dialog
+// with `file` (none: the path it proposes, as when the user just accepts it) and kept in `files`.
 struct Messages {
     std::vector<Said> said;
     std::function<void()> onMessage;  // runs inside each message, as a modal box would
     QStringList asked;
     kelvor::SaveAnswer reply = kelvor::SaveAnswer::Discard;
+    std::optional<QString> file;
+    QStringList files;  // "TITLE: PATH"
 
     Messages() {
+        kelvor::SetFileHook([this](const kelvor::FileQuestion& q) {
+            files << q.title + QStringLiteral(": ") + q.path;
+            return file.value_or(q.path);
+        });
         kelvor::SetQuestionHook([this](const QString& text) {
             asked << text;
             return reply;
@@ -85,6 +93,7 @@ struct Messages {
     ~Messages() {
         kelvor::SetMessageHook({});
         kelvor::SetQuestionHook({});
+        kelvor::SetFileHook({});
     }
     // Every warning says so by its icon: any other icon is marked after the text.
     QStringList Texts() const {
@@ -151,6 +160,8 @@ public:
         onMessage = nullptr;
         asked.clear();
         reply = kelvor::SaveAnswer::Discard;
+        file.reset();
+        files.clear();
         QFile::remove(QDir(settings_.path()).filePath(QStringLiteral("kelvo.conf")));
     }
     std::unique_ptr<kelvor::MainWindow> Start() {
@@ -282,6 +293,18 @@ inline void RunCase(const char* table, const std::function<QWidget*()>& window,
             said.said.clear();
         } else if (step == "focus") {
             shown = FocusName();
+        } else if (step == "reply") {  // to the questions from now on
+            said.reply = name == "save"     ? kelvor::SaveAnswer::Save
+                         : name == "cancel" ? kelvor::SaveAnswer::Cancel
+                                            : kelvor::SaveAnswer::Discard;
+        } else if (step == "questions") {
+            shown = said.asked.join('|');
+            said.asked.clear();
+        } else if (step == "choosefile") {  // what the file dialogs return; "-" what they propose
+            said.file = value == "-" ? std::nullopt : std::optional<QString>(value);
+        } else if (step == "dialogs") {
+            shown = said.files.join('|');
+            said.files.clear();
         } else {
             QFAIL(qPrintable("no step " + step));
         }

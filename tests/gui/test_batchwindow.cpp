@@ -49,6 +49,8 @@ private slots:
                     w->findChild<QComboBox*>(name)->setCurrentIndex(value.toInt());
                 } else if (step == "save") {
                     shown = yes(w->SaveResults());
+                } else if (step == "trigger") {
+                    w->findChild<QAction*>(name)->trigger();
                 } else if (step == "folder") {
                     QDir().mkdir(name);
                 } else if (step == "mark") {

@@ -118,6 +118,7 @@ private slots:
     void cleanupTestCase() { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
     void init() {
         harness_.Reset();
+        SetDocumentHook({});
         asked_.clear();
         urls_.opened.clear();
     }
@@ -194,15 +195,11 @@ private slots:
                 } else if (step == "asked") {
                     shown = asked_.join('|');
                     asked_.clear();
-                } else if (step == "reply") {
-                    harness_.reply = name == "save"      ? SaveAnswer::Save
-                                     : name == "cancel" ? SaveAnswer::Cancel
-                                                        : SaveAnswer::Discard;
-                } else if (step == "questions") {
-                    shown = harness_.asked.join('|');
-                    harness_.asked.clear();
                 } else if (step == "close") {
                     shown = w->close() ? "true" : "false";
+                } else if (step == "viewer") {
+                    SetDocumentHook(value == "none" ? DocumentHook([](const QUrl&) { return false; })
+                                                    : DocumentHook());
                 } else if (step == "opened") {
                     QStringList paths;
                     for (const QUrl& url : urls_.opened) {
