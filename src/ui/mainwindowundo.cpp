@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QScopedValueRollback>
 
-#include "core/session.h"
+#include "engine/session.h"
 #include "ui/inputfields.h"
 #include "ui/mainwindow.h"
 #include "ui/profiledialog.h"

@@ -265,6 +265,9 @@ inline void RunCase(const char* table, const std::function<QWidget*()>& window,
             edit->setText(value);
         } else if (step == "click") {
             Click(name.isEmpty() ? w : w->findChild<QWidget*>(name));
+        } else if (step == "shut") {  // a dialog by its close box
+            w->findChild<QWidget*>(name)->close();
+            Settle();
         } else if (step == "set") {
             testdata::SetFields(host().project(), value.toStdString());
         } else if (step == "write") {
