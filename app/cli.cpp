@@ -16,6 +16,7 @@
 #include "files/projectfile.h"
 #include "profiles/catalogue.h"
 #include "recordjson.h"
+#include "searchcommand.h"
 
 #ifdef KELVOR_CLI_REPORT
 #include "qt/pdfreport.h"
@@ -252,8 +253,17 @@ int CommandReport(const Options& o, std::ostream& err) {
 
 }  // namespace
 
+void StartCliProject(Project& p, Tables& tables, const std::string& dataFolder,
+                     std::optional<char> decimalPoint, std::ostream& err) {
+    Options o;
+    o.dataFolder = dataFolder;
+    o.decimalPoint = decimalPoint;
+    StartProject(p, tables, o, err);
+}
+
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {
+        if (!args.empty() && args[0] == "search") return SearchCommand(args, out, err);
         const Options o = Parse(args);
         if (o.command == "new") {
             return CommandNew(o, err);
