@@ -168,10 +168,11 @@ SearchArgs Parse(const std::vector<std::string>& args) {
     return a;
 }
 
-// Columns as wide as their longest cell, two blanks apart; the rank first.
-void PrintTable(const std::vector<CandidateResult>& rows, char sep, std::ostream& out) {
+// Columns as wide as their longest cell, two blanks apart; a count first, under `first`.
+void PrintTable(const std::vector<CandidateResult>& rows, const char* first, char sep,
+                std::ostream& out) {
     std::vector<std::array<std::string, kSearchColumns + 1>> lines;
-    std::array<std::string, kSearchColumns + 1> head{"rank"};
+    std::array<std::string, kSearchColumns + 1> head{first};
     std::copy(SearchColumnNames().begin(), SearchColumnNames().end(), head.begin() + 1);
     lines.push_back(head);
     for (std::size_t k = 0; k < rows.size(); ++k) {
@@ -236,14 +237,13 @@ std::string Plain(double v) {
     return s.str();
 }
 
-// The best candidate as a project of its own, calculated in the mode it was judged in.
-int WriteBest(const SearchArgs& a, const Project& project, const Tables& tables,
+// The best candidate as a project of its own.
+int WriteBest(const std::string& output, const Project& project, const Tables& tables,
               const CandidateResult& best, std::ostream& err) {
     Project p = project;
     ApplyCandidate(p, tables, best.candidate);
-    p.AnalysisMode = a.options.mode;
     Calculate(p, tables);
-    std::string path = a.output;
+    std::string path = output;
     const FileResult written = WriteProjectFile(p, path);
     if (!written.ok) {
         err << written.message << '\n';
@@ -279,9 +279,9 @@ int SearchCommand(const std::vector<std::string>& args, std::ostream& out, std::
     if (a.json) {
         out << ResultJson(a, r).dump(2) << '\n';
     } else if (!r.best.empty()) {
-        PrintTable(r.best, sep, out);
+        PrintTable(r.best, "rank", sep, out);
         out << "\ntrade-off, the lightest at each utilisation:\n";
-        PrintTable(r.front, sep, out);
+        PrintTable(r.front, "point", sep, out);
         out << '\n'
             << r.passing << " of " << r.total << " candidates pass in mode " << a.options.mode
             << " with limit " << Plain(a.options.limit) << '\n';
@@ -296,7 +296,7 @@ int SearchCommand(const std::vector<std::string>& args, std::ostream& out, std::
         }
         return 1;
     }
-    return a.output.empty() ? 0 : WriteBest(a, p, tables, r.best.front(), err);
+    return a.output.empty() ? 0 : WriteBest(a.output, p, tables, r.best.front(), err);
 }
 
 }  // namespace kelvor
