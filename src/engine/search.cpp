@@ -154,6 +154,7 @@ void Describe(CandidateResult& r, const Project& project, const Tables& tables) 
     Project p = project;
     SetCandidateStiffener(p, tables, r.candidate, &project);
     SetCandidateRest(p, tables, r.candidate);
+    SetUpCandidateGirder(p);
     r.stiffener = p.StiffDesignation;
     r.girder = p.GirderDesignation;
     r.s1 = p.s1;

@@ -37,6 +37,9 @@ struct SearchLayout {
 // held others; nullptr leaves the stiffener as it stands for the project's own.
 void SetCandidateStiffener(Project& p, const Tables& tables, const Candidate& c,
                            const Project* original);
+// Thickness, spacing, grade and girder inputs; the girder in use is set up by the run's own
+// step, or by SetUpCandidateGirder where no run follows.
 void SetCandidateRest(Project& p, const Tables& tables, const Candidate& c);
+void SetUpCandidateGirder(Project& p);
 
 }  // namespace kelvor

@@ -186,6 +186,9 @@ void SetCandidateRest(Project& p, const Tables& tables, const Candidate& c) {
         p.GirderTBuiltTw = row[2];
         p.GirderTBuiltTf = row[3];
     }
+}
+
+void SetUpCandidateGirder(Project& p) {
     try {
         SetUpGirderProfile(p);
     } catch (const CalcError&) {
@@ -196,6 +199,7 @@ void SetCandidateRest(Project& p, const Tables& tables, const Candidate& c) {
 void ApplyCandidate(Project& p, const Tables& tables, const Candidate& c) {
     SetCandidateStiffener(p, tables, c, nullptr);
     SetCandidateRest(p, tables, c);
+    SetUpCandidateGirder(p);
     LoadPlateMaterial(p, tables, p.PlateMaterialIndex);
     LoadStiffenerMaterial(p, tables, p.StiffMaterialIndex);
 }
