@@ -274,6 +274,7 @@ bool SearchDialog::Run() {
         return false;
     }
     snapshot_ = host_.project();
+    tables_ = host_.tables();
     cancel_ = false;
     result_ = {};
     table_->setRowCount(0);
@@ -283,11 +284,10 @@ bool SearchDialog::Run() {
     run_->setEnabled(false);
     cancelButton_->setEnabled(true);
     applyButton_->setEnabled(false);
-    // The search reads its own copy of the project and the tables, which nothing writes while
-    // the window lives; the answer comes back to this thread by queued calls.
+    // The answer comes back to this thread by queued calls.
     worker_ = QThread::create([this] {
         SearchResult r = Search(
-            snapshot_, host_.tables(), space_, options_,
+            snapshot_, tables_, space_, options_,
             [this](std::uint64_t done, std::uint64_t total) {
                 QMetaObject::invokeMethod(
                     this, [this, done, total] { ShowProgress(done, total); }, Qt::QueuedConnection);

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "core/project.h"
+#include "core/tables.h"
 #include "engine/search.h"
 
 class QCheckBox;
@@ -69,7 +70,10 @@ private:
 
     ProjectHost& host_;
     ProjectChange apply_;
-    Project snapshot_;  // the project searched, as it stood at Run
+    // The project searched, as it stood at Run, and the tables: copies, so that the worker reads
+    // nothing its owner could change or destroy before the worker is stopped.
+    Project snapshot_;
+    Tables tables_;
     SearchSpace space_;
     SearchOptions options_;
     SearchResult result_;

@@ -1,6 +1,6 @@
 // The design search window on the real main window, as steps (tests/data/gui/search_steps.tsv):
 // opened from the Tools menu, a search run on its worker thread, the table sorted, a panel
-// applied, a run cancelled and a space refused.
+// applied, a run cancelled, a window closed (and destroyed) while it runs, a space refused.
 #include <QAction>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
@@ -61,6 +61,8 @@ private slots:
                     d->findChild<QCheckBox*>(name)->setChecked(value == "true");
                 } else if (step == "list") {
                     d->findChild<QComboBox*>(name)->setCurrentIndex(value.toInt());
+                } else if (step == "start") {  // without waiting for the answer
+                    shown = yes(d->Run());
                 } else if (step == "run") {
                     shown = yes(run(false));
                 } else if (step == "cancel") {
