@@ -73,7 +73,9 @@ struct Findings {
             return;
         }
         ++passing;
-        if (best.size() < top) {
+        if (top == 0) {
+            // Nothing to list; the front and the counts still stand.
+        } else if (best.size() < top) {
             best.push_back(r);
             std::push_heap(best.begin(), best.end(), LighterFirst);
         } else if (LighterFirst(r, best.front())) {
@@ -115,7 +117,7 @@ void Work(Shared& s, int thread, int threads, Findings& out) {
     Project p = s.project;
     std::uint64_t stiffenerSetUp = UINT64_MAX;
     std::uint64_t unreported = 0;
-    const std::size_t top = static_cast<std::size_t>(s.options.top);
+    const std::size_t top = static_cast<std::size_t>(std::max(s.options.top, 0));
     for (std::uint64_t block = static_cast<std::uint64_t>(thread); block < s.blocks;
          block += static_cast<std::uint64_t>(threads)) {
         const std::uint64_t end = std::min(s.layout.total, (block + 1) * s.blockSize);
@@ -262,7 +264,7 @@ SearchResult Search(const Project& project, const Tables& tables, const SearchSp
             std::rethrow_exception(e);
         }
     }
-    SearchResult result = Merge(found, layout, static_cast<std::size_t>(options.top));
+    SearchResult result = Merge(found, layout, static_cast<std::size_t>(std::max(options.top, 0)));
     result.cancelled = result.evaluated < result.total && cancel != nullptr && cancel->load();
     for (CandidateResult& r : result.best) {
         Describe(r, project, tables);

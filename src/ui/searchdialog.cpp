@@ -117,7 +117,7 @@ SearchDialog::SearchDialog(ProjectHost& host, ProjectChange apply, QWidget* owne
     split->addWidget(chart_);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
-    split->setSizes({700, 460});
+    split->setSizes({820, 400});
 
     applyButton_ = Named(new QPushButton(tr("&Apply to project"), this), "searchapply");
     applyButton_->setEnabled(false);
@@ -143,7 +143,7 @@ SearchDialog::SearchDialog(ProjectHost& host, ProjectChange apply, QWidget* owne
     });
     connect(table_, &QTableWidget::cellDoubleClicked, this, &SearchDialog::ApplySelected);
     UpdateCount();
-    resize(1160, 700);
+    resize(1240, 700);
 }
 
 SearchDialog::~SearchDialog() {
