@@ -19,6 +19,7 @@
 #include "files/projectfile.h"
 #include "profiles/catalogue.h"
 #include "recordjson.h"
+#include "searchcommand.h"
 
 #include "qtpart.h"
 
@@ -77,13 +78,25 @@ constexpr CommandOptions kCommands[] = {
      true, false},
 };
 
-const CommandOptions* FindCommand(std::string_view name) {
+// Commands that read their own options (args[0] is the command); the help lists them too.
+struct OwnCommand {
+    const char* name;
+    const char* description;
+    int (*run)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+};
+
+constexpr OwnCommand kOwnCommands[] = {
+    {"search", "the lightest panels that pass, from the profile tables (search --help)",
+     SearchCommand},
+};
+
+bool IsCommand(std::string_view name) {
     for (const CommandOptions& c : kCommands) {
         if (name == c.name) {
-            return &c;
+            return true;
         }
     }
-    return nullptr;
+    return false;
 }
 
 std::string ModeText(const std::string& command, const std::string& m) {
@@ -124,8 +137,11 @@ std::optional<Options> Parse(const std::vector<std::string>& args, std::ostream&
         }
         AddCommonOptions(*command, o, decimal);
     }
+    for (const OwnCommand& c : kOwnCommands) {
+        app.add_subcommand(c.name, c.description);
+    }
     const std::string& first = args[0];
-    if (!first.starts_with('-') && !FindCommand(first)) {
+    if (!first.starts_with('-') && !IsCommand(first)) {
         throw UsageError{"unknown command '" + first + "'; " + kUsage};
     }
     std::vector<std::string> reversed(args.rbegin(), args.rend());
@@ -326,8 +342,21 @@ int CommandReport(const Options& o, std::ostream& err) {
 
 }  // namespace
 
+void StartCliProject(Project& p, Tables& tables, const std::string& dataFolder,
+                     std::optional<char> decimalPoint, std::ostream& err) {
+    Options o;
+    o.dataFolder = dataFolder;
+    o.decimalPoint = decimalPoint;
+    StartProject(p, tables, o, err);
+}
+
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {
+        for (const OwnCommand& command : kOwnCommands) {
+            if (!args.empty() && args[0] == command.name) {
+                return command.run(args, out, err);
+            }
+        }
         const std::optional<Options> parsed = Parse(args, out);
         if (!parsed) {
             return 0;

@@ -111,6 +111,8 @@ private:
     // "Export results...": the result list as a CSV file.
     void ExportResults();
     void ShowAbout();
+    // "Design search..." (searchmenu.cpp).
+    void OpenSearch();
 
     // filemenu.cpp
     void RefreshRecentMenu();

@@ -189,6 +189,11 @@ void MainWindow::BuildMenus() {
     print->addMenu(preview);
     menuBar()->addMenu(print);
 
+    QMenu* tools = NamedMenu(this, "mnutools", "&Tools");
+    connect(NamedAction(tools, {"mnusearch", "Design &search...", 0}), &QAction::triggered, this,
+            &MainWindow::OpenSearch);
+    menuBar()->addMenu(tools);
+
     QMenu* help = NamedMenu(this, "mnuhelp", "&Help");
     const MenuEntry manuals[] = {{"mnuTheory", "Theory Manual", 0},
                                  {"mnuDatabaseDoc", "Database File", 1}};

@@ -1,4 +1,4 @@
-// The command-line tool end to end, from tests/data/cli/cli.tsv: each case's invocations run in
+// The command-line tool end to end, from tests/data/cli/cli.tsv and search.tsv: each case's invocations run in
 // order in one fresh folder, and each gives its exit status, standard output and standard error
 // in full. An output cell "@NAME" is the file tests/data/cli/NAME (KELVOR_REGENERATE=1 rewrites
 // those, to be read in the diff), "*" is any output. In arguments and outputs, $DIR is the
@@ -26,7 +26,12 @@ std::string Replace(std::string s, const std::string& from, const std::string& t
 TEST_F(CliTest, InvocationsGiveTheirStatusAndOutputs) {
     const std::string data = KELVOR_TEST_DATA_DIR;
     const bool regenerate = std::getenv("KELVOR_REGENERATE") != nullptr;
-    for (const auto& group : testdata::GroupByFirstCell(testdata::ReadTable("cli/cli.tsv"))) {
+    std::vector<testdata::Row> rows;
+    for (const char* table : {"cli/cli.tsv", "cli/search.tsv"}) {
+        const auto more = testdata::ReadTable(table);
+        rows.insert(rows.end(), more.begin(), more.end());
+    }
+    for (const auto& group : testdata::GroupByFirstCell(rows)) {
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         for (const testdata::Row& row : group) {

@@ -1,0 +1,302 @@
+// kelvor-cli search: the lightest panels of a project that pass, over the ranges asked for.
+#include "searchcommand.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <iomanip>
+#include <iostream>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <sstream>
+
+#include "cli.h"
+#include "core/project.h"
+#include "core/tables.h"
+#include "engine/calculate.h"
+#include "engine/search.h"
+#include "engine/searchtext.h"
+#include "engine/session.h"
+#include "files/projectfile.h"
+#include "profiles/catalogue.h"
+
+namespace kelvor {
+
+namespace {
+
+constexpr const char* kSearchUsage =
+    "usage: kelvor-cli search FILE.kelvo [--thickness MIN:MAX:STEP]"
+    " [--stiffeners bulb,flat,angle,tee,project] [--girders keep|table]"
+    " [--spacing keep|MIN:MAX:STEP] [--grades keep|all] [--limit X] [--mode 1|2|3] [--top N]"
+    " [--json] [-o BEST.kelvo]";
+
+struct Usage {
+    std::string text;
+};
+
+struct SearchArgs {
+    std::string file;
+    std::string output;
+    bool json = false;
+    std::string dataFolder;
+    std::optional<char> decimalPoint;
+    SearchSpace space;
+    SearchOptions options;
+};
+
+std::optional<double> Number(const std::string& text) {
+    char* end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    if (text.empty() || end != text.c_str() + text.size()) {
+        return std::nullopt;
+    }
+    return v;
+}
+
+SearchRange Range(const std::string& option, const std::string& text) {
+    std::vector<std::optional<double>> parts;
+    std::istringstream in(text);
+    for (std::string part; std::getline(in, part, ':');) {
+        parts.push_back(Number(part));
+    }
+    if (parts.size() != 3 || !parts[0] || !parts[1] || !parts[2] ||
+        std::count(text.begin(), text.end(), ':') != 2) {
+        throw Usage{option + " must be MIN:MAX:STEP in mm, not '" + text + "'"};
+    }
+    return {*parts[0], *parts[1], *parts[2]};
+}
+
+unsigned StiffenerTables(const std::string& text, bool& project) {
+    static const std::pair<const char*, unsigned> kNames[] = {
+        {"bulb", kSearchBulb}, {"flat", kSearchFlat}, {"angle", kSearchAngle}, {"tee", kSearchTee}};
+    unsigned bits = 0;
+    project = false;
+    std::istringstream in(text);
+    for (std::string name; std::getline(in, name, ',');) {
+        const auto* known = std::find_if(std::begin(kNames), std::end(kNames),
+                                         [&name](const auto& k) { return name == k.first; });
+        if (known != std::end(kNames)) {
+            bits |= known->second;
+        } else if (name == "project") {
+            project = true;
+        } else {
+            throw Usage{"--stiffeners must list bulb, flat, angle, tee or project, not '" + text +
+                        "'"};
+        }
+    }
+    if (text.empty() || text.back() == ',') {
+        throw Usage{"--stiffeners must list bulb, flat, angle, tee or project, not '" + text + "'"};
+    }
+    return bits;
+}
+
+SearchArgs Parse(const std::vector<std::string>& args) {
+    SearchArgs a;
+    std::vector<std::string> positional;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& o = args[i];
+        const auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size()) {
+                throw Usage{"missing value after " + o};
+            }
+            return args[++i];
+        };
+        if (o == "-o" || o == "--output") {
+            a.output = value();
+        } else if (o == "--thickness") {
+            a.space.thickness = Range(o, value());
+        } else if (o == "--stiffeners") {
+            a.space.stiffenerTables = StiffenerTables(value(), a.space.projectStiffener);
+        } else if (o == "--girders") {
+            const std::string& v = value();
+            if (v != "keep" && v != "table") {
+                throw Usage{"--girders must be keep or table, not '" + v + "'"};
+            }
+            a.space.girdersFromTable = v == "table";
+        } else if (o == "--spacing") {
+            const std::string& v = value();
+            a.space.spacing = v == "keep" ? std::nullopt : std::optional(Range(o, v));
+        } else if (o == "--grades") {
+            const std::string& v = value();
+            if (v != "keep" && v != "all") {
+                throw Usage{"--grades must be keep or all, not '" + v + "'"};
+            }
+            a.space.allGrades = v == "all";
+        } else if (o == "--limit") {
+            const std::string& v = value();
+            const auto limit = Number(v);
+            if (!limit || !(*limit > 0)) {
+                throw Usage{"--limit must be a number above 0, not '" + v + "'"};
+            }
+            a.options.limit = *limit;
+        } else if (o == "--mode") {
+            const std::string& v = value();
+            if (v != "1" && v != "2" && v != "3") {
+                throw Usage{"--mode must be 1, 2 or 3, not '" + v + "'"};
+            }
+            a.options.mode = v[0] - '0';
+        } else if (o == "--top") {
+            const std::string& v = value();
+            const auto top = Number(v);
+            if (!top || *top < 1 || *top != static_cast<int>(*top)) {
+                throw Usage{"--top must be a whole number from 1, not '" + v + "'"};
+            }
+            a.options.top = static_cast<int>(*top);
+        } else if (o == "--json") {
+            a.json = true;
+        } else if (o == "--data") {
+            a.dataFolder = value();
+        } else if (o == "--decimal") {
+            const std::string& v = value();
+            if (v != "point" && v != "comma") {
+                throw Usage{"--decimal must be point or comma, not '" + v + "'"};
+            }
+            a.decimalPoint = v == "point" ? '.' : ',';
+        } else if (!o.empty() && o[0] == '-') {
+            throw Usage{"unknown option " + o};
+        } else {
+            positional.push_back(o);
+        }
+    }
+    if (positional.size() != 1) {
+        throw Usage{kSearchUsage};
+    }
+    a.file = positional[0];
+    const std::string fault = CheckSearchSpace(a.space, a.options);
+    if (!fault.empty()) {
+        throw Usage{fault};
+    }
+    return a;
+}
+
+// Columns as wide as their longest cell, two blanks apart; a count first, under `first`.
+void PrintTable(const std::vector<CandidateResult>& rows, const char* first, char sep,
+                std::ostream& out) {
+    std::vector<std::array<std::string, kSearchColumns + 1>> lines;
+    std::array<std::string, kSearchColumns + 1> head{first};
+    std::copy(SearchColumnNames().begin(), SearchColumnNames().end(), head.begin() + 1);
+    lines.push_back(head);
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        std::array<std::string, kSearchColumns + 1> line{std::to_string(k + 1)};
+        const auto cells = SearchCells(rows[k], sep);
+        std::copy(cells.begin(), cells.end(), line.begin() + 1);
+        lines.push_back(line);
+    }
+    std::array<std::size_t, kSearchColumns + 1> width{};
+    for (const auto& line : lines) {
+        for (std::size_t c = 0; c < line.size(); ++c) {
+            width[c] = std::max(width[c], line[c].size());
+        }
+    }
+    for (const auto& line : lines) {
+        std::string text;
+        for (std::size_t c = 0; c < line.size(); ++c) {
+            text += line[c];
+            if (c + 1 < line.size()) {
+                text += std::string(width[c] - line[c].size() + 2, ' ');
+            }
+        }
+        out << text << '\n';
+    }
+}
+
+nlohmann::ordered_json CandidateJson(const CandidateResult& r) {
+    return {{"t", r.candidate.t},
+            {"stiffener", r.stiffener},
+            {"girder", r.girder},
+            {"s1", r.s1},
+            {"s2", r.s2},
+            {"grade", r.grade},
+            {"mass", r.mass},
+            {"utilisation", r.highest},
+            {"governs", r.governing >= 0 ? CheckName(static_cast<Check>(r.governing)) : nullptr},
+            {"passes", r.passes}};
+}
+
+nlohmann::ordered_json ResultJson(const SearchArgs& a, const SearchResult& r) {
+    nlohmann::ordered_json best = nlohmann::ordered_json::array();
+    nlohmann::ordered_json front = nlohmann::ordered_json::array();
+    for (const CandidateResult& c : r.best) {
+        best.push_back(CandidateJson(c));
+    }
+    for (const CandidateResult& c : r.front) {
+        front.push_back(CandidateJson(c));
+    }
+    return {{"mode", a.options.mode},
+            {"limit", a.options.limit},
+            {"candidates", r.total},
+            {"completed", r.completed},
+            {"passing", r.passing},
+            {"best", best},
+            {"front", front},
+            {"closest", r.closest ? CandidateJson(*r.closest) : nlohmann::ordered_json(nullptr)}};
+}
+
+std::string Plain(double v) {
+    std::ostringstream s;
+    s << v;
+    return s.str();
+}
+
+// The best candidate as a project of its own.
+int WriteBest(const std::string& output, const Project& project, const Tables& tables,
+              const CandidateResult& best, std::ostream& err) {
+    Project p = project;
+    ApplyCandidate(p, tables, best.candidate);
+    Calculate(p, tables);
+    std::string path = output;
+    const FileResult written = WriteProjectFile(p, path);
+    if (!written.ok) {
+        err << written.message << '\n';
+        return 2;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int SearchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    SearchArgs a;
+    try {
+        a = Parse(args);
+    } catch (const Usage& u) {
+        err << u.text << '\n';
+        return 2;
+    }
+    Project p;
+    Tables tables;
+    StartCliProject(p, tables, a.dataFolder, a.decimalPoint, err);
+    const std::string message = OpenProject(p, tables, a.file);
+    if (!message.empty()) {
+        err << message << '\n';
+        return 2;
+    }
+    const SearchResult r = Search(p, tables, a.space, a.options);
+    const char sep = DecimalSeparatorOf(p);
+    if (r.total == 0) {
+        err << "the search holds no candidate: the chosen tables have no rows\n";
+        return 2;
+    }
+    if (a.json) {
+        out << ResultJson(a, r).dump(2) << '\n';
+    } else if (!r.best.empty()) {
+        PrintTable(r.best, "rank", sep, out);
+        out << "\ntrade-off, the lightest at each utilisation:\n";
+        PrintTable(r.front, "point", sep, out);
+        out << '\n'
+            << r.passing << " of " << r.total << " candidates pass in mode " << a.options.mode
+            << " with limit " << Plain(a.options.limit) << '\n';
+    }
+    if (r.best.empty()) {
+        err << "no candidate of " << r.total << " passes in mode " << a.options.mode
+            << " with limit " << Plain(a.options.limit);
+        if (r.closest) {
+            err << "; the closest: " << CandidateInWords(*r.closest, sep) << '\n';
+        } else {
+            err << "; no run of them completed\n";
+        }
+        return 1;
+    }
+    return a.output.empty() ? 0 : WriteBest(a.output, p, tables, r.best.front(), err);
+}
+
+}  // namespace kelvor
