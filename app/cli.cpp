@@ -82,11 +82,12 @@ constexpr CommandOptions kCommands[] = {
 struct OwnCommand {
     const char* name;
     const char* description;
+    const char* usage;
     int (*run)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 };
 
 constexpr OwnCommand kOwnCommands[] = {
-    {"search", "the lightest panels that pass, from the profile tables (search --help)",
+    {"search", "the lightest panels that pass, from the profile tables", kSearchUsage,
      SearchCommand},
 };
 
@@ -354,6 +355,13 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     try {
         for (const OwnCommand& command : kOwnCommands) {
             if (!args.empty() && args[0] == command.name) {
+                const bool help = std::find_if(args.begin(), args.end(), [](const std::string& a) {
+                                      return a == "--help" || a == "-h";
+                                  }) != args.end();
+                if (help) {
+                    out << command.description << '\n' << command.usage << '\n';
+                    return 0;
+                }
                 return command.run(args, out, err);
             }
         }

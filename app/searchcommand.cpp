@@ -23,12 +23,6 @@ namespace kelvor {
 
 namespace {
 
-constexpr const char* kSearchUsage =
-    "usage: kelvor-cli search FILE.kelvo [--thickness MIN:MAX:STEP]"
-    " [--stiffeners bulb,flat,angle,tee,project] [--girders keep|table]"
-    " [--spacing keep|MIN:MAX:STEP] [--grades keep|all] [--limit X] [--mode 1|2|3] [--top N]"
-    " [--json] [-o BEST.kelvo]";
-
 struct Usage {
     std::string text;
 };
