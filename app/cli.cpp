@@ -1,5 +1,8 @@
 #include "cli.h"
 
+#include "clienvironment.h"
+#include "whatifcommands.h"
+
 #include <algorithm>
 #include <clocale>
 #include <cstdlib>
@@ -92,35 +95,8 @@ Options Parse(const std::vector<std::string>& args) {
     return o;
 }
 
-std::string ExecutableFolder() {
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string(".") : exe.parent_path().string();
-}
-
-char SystemDecimalPoint() {
-    const std::lconv* lc = std::localeconv();
-    return lc && lc->decimal_point && lc->decimal_point[0] ? lc->decimal_point[0] : '.';
-}
-
 StartupEnvironment Environment(const Options& o) {
-    StartupEnvironment env;
-    env.decimalPoint = o.decimalPoint.value_or(SystemDecimalPoint());
-    env.appFolder = ExecutableFolder();
-    const std::string shipped = ShippedFolder(env.appFolder, "data").string();
-    if (!o.dataFolder.empty()) {
-        // An explicit folder is used as it stands: it is the caller's data set.
-        env.dataFolder = o.dataFolder;
-    } else {
-        const char* fromEnv = std::getenv("KELVOR_DATA_DIR");
-        env.dataFolder = ResolveDataFolder(fromEnv, std::getenv("XDG_DATA_HOME"),
-                                           std::getenv("HOME"))
-                             .string();
-        if (!fromEnv || !*fromEnv) {
-            env.shippedDataFolder = shipped;
-        }
-    }
-    return env;
+    return CommandLineEnvironment(o.dataFolder, o.decimalPoint);
 }
 
 void StartProject(Project& p, Tables& tables, const Options& o, std::ostream& err) {
@@ -254,6 +230,9 @@ int CommandReport(const Options& o, std::ostream& err) {
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {
+        if (!args.empty() && args[0] == "chart") return CommandChart(args, out, err);
+        if (!args.empty() && args[0] == "sweep") return CommandSweep(args, out, err);
+        if (!args.empty() && args[0] == "capacity") return CommandCapacity(args, out, err);
         const Options o = Parse(args);
         if (o.command == "new") {
             return CommandNew(o, err);
