@@ -1,6 +1,7 @@
 #include "whatifcommands.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <ostream>
 
@@ -12,6 +13,7 @@
 #include "engine/sweep.h"
 #include "engine/whatifcharts.h"
 #include "files/atomicfile.h"
+#include "recordjson.h"
 
 #ifdef KELVOR_CLI_REPORT
 #include "qt/chartexport.h"
@@ -21,6 +23,17 @@
 namespace kelvor {
 
 namespace {
+
+// The tool's own wording for a value outside a list: "must be 1, 2 or 3, not '4'".
+CLI::Validator OneOf(std::vector<std::string> values, const std::string& words) {
+    return CLI::Validator(
+        [values, words](std::string& v) {
+            return std::find(values.begin(), values.end(), v) != values.end()
+                       ? std::string()
+                       : "must be " + words + ", not '" + v + "'";
+        },
+        words);
+}
 
 // What every what-if command reads: the project, its mode and the tool's common options.
 struct WhatIf {
@@ -33,13 +46,13 @@ struct WhatIf {
     Project p;
     Tables tables;
 
-    explicit WhatIf(const std::string& usage) : app(usage) {
+    explicit WhatIf(const std::string& name) : app("", "kelvor-cli " + name) {
         app.add_option("file", file, "project file")->required();
         app.add_option("--mode", mode, "1 buckling, 2 scantling and yield, 3 both")
-            ->check(CLI::IsMember({1, 2, 3}));
+            ->check(OneOf({"1", "2", "3"}, "1, 2 or 3"));
         app.add_option("--data", dataFolder, "data folder");
         app.add_option("--decimal", decimal, "point or comma")
-            ->check(CLI::IsMember({"point", "comma"}));
+            ->check(OneOf({"point", "comma"}, "point or comma"));
     }
     void Output(const char* help) { app.add_option("-o,--output", output, help); }
 
@@ -99,7 +112,7 @@ const SweepInput* InputNamed(const std::string& name, std::ostream& err) {
 }  // namespace
 
 int CommandChart(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
-    WhatIf w("kelvor-cli chart");
+    WhatIf w("chart");
     w.Output("chart file (.svg, .png or .pdf)");
     w.app.get_option("-o")->required();
     if (const int status = w.Open(args, err); status >= 0) {
@@ -118,7 +131,7 @@ int CommandChart(const std::vector<std::string>& args, std::ostream&, std::ostre
 
 // The crossings go to standard output, one a line: check, value, the side it fails on.
 int CommandSweep(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    WhatIf w("kelvor-cli sweep");
+    WhatIf w("sweep");
     std::string vary, csv;
     w.app.add_option("--vary", vary, "NAME=MIN:MAX:STEPS")->required();
     w.app.add_option("--csv", csv, "the numbers of every step");
@@ -137,6 +150,13 @@ int CommandSweep(const std::vector<std::string>& args, std::ostream& out, std::o
         return 2;
     }
     const SweepResult sweep = RunSweep(w.p, w.tables, request);
+    if (!csv.empty() && !SaveAtomically(csv, SweepCsv(sweep))) {
+        err << "can't save file - " << csv << '\n';
+        return 2;
+    }
+    if (!w.output.empty() && !WriteChart(SweepChart(sweep), w.output, err)) {
+        return 2;
+    }
     const char* unit = InputUnit(*request.input);
     for (const SweepCrossing& c : sweep.crossings) {
         out << CheckName(c.check) << " reaches its limit at " << request.input->name << " = "
@@ -146,18 +166,11 @@ int CommandSweep(const std::vector<std::string>& args, std::ostream& out, std::o
     if (sweep.failedRuns > 0) {
         err << "warning: " << SweepChart(sweep).failure << '\n';
     }
-    if (!csv.empty() && !SaveAtomically(csv, SweepCsv(sweep))) {
-        err << "can't save file - " << csv << '\n';
-        return 2;
-    }
-    if (!w.output.empty() && !WriteChart(SweepChart(sweep), w.output, err)) {
-        return 2;
-    }
     return 0;
 }
 
 int CommandCapacity(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    WhatIf w("kelvor-cli capacity");
+    WhatIf w("capacity");
     std::string vary;
     bool json = false;
     w.app.add_option("--vary", vary, "NAME")->required();
@@ -178,11 +191,12 @@ int CommandCapacity(const std::vector<std::string>& args, std::ostream& out, std
     j["input"] = input->name;
     j["unit"] = InputUnit(*input);
     j["mode"] = c.mode;
-    j["projectValue"] = c.projectValue;
+    // The values as the record holds them, single precision, written as typed.
+    j["projectValue"] = SingleJson(static_cast<float>(c.projectValue));
     j["passesAtProject"] = c.passesAtProject;
     j["found"] = c.found;
-    j["value"] = c.found ? nlohmann::ordered_json(c.value) : nlohmann::ordered_json(nullptr);
-    j["searchedTo"] = c.found ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(c.searchedTo);
+    j["value"] = c.found ? SingleJson(static_cast<float>(c.value)) : nullptr;
+    j["searchedTo"] = c.found ? nullptr : SingleJson(static_cast<float>(c.searchedTo));
     j["governs"] = c.governs;
     j["sentence"] = c.Sentence();
     out << j.dump(2) << '\n';
