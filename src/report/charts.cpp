@@ -228,9 +228,8 @@ void DrawLines(Canvas& c, const ChartData& chart, double width, double height) {
         legend = std::max(legend, c.TextWidth(LegendText(s)));
     }
     LabelFont(c);
-    const std::vector<std::string> below =
-        Wrap(c, chart.note + (chart.note.empty() || chart.failure.empty() ? "" : " ") +
-                    chart.failure, width - 2 * kMargin);
+    const std::vector<std::string> note = Wrap(c, chart.note, width - 2 * kMargin);
+    const std::vector<std::string> failure = Wrap(c, chart.failure, width - 2 * kMargin);
 
     double largest = 0;
     for (const ChartSeries& s : chart.series) {
@@ -238,8 +237,14 @@ void DrawLines(Canvas& c, const ChartData& chart, double width, double height) {
             largest = std::isfinite(y) ? std::max(largest, y) : largest;
         }
     }
-    const double top = kMargin + th * kTitleSize / kLabelSize + 6 + th + 4;
-    const double bottom = height - kMargin - 2 * th - 10 - static_cast<double>(below.size()) * th;
+    // The y axis's name above the plot, clear of its top tick label; the x tick labels clear of
+    // the bottom one.
+    const double yLabelAt = kMargin + th * kTitleSize / kLabelSize + 6;
+    const double top = yLabelAt + 1.5 * th + 2;
+    const double xTicksAt = th / 2 + 2;
+    const double bottom =
+        height - kMargin - xTicksAt - 2 * th - 6 -
+        static_cast<double>(note.size() + failure.size()) * th;
     const Axis yAxis = FactorAxis(largest, chart.limit, (bottom - top) * 1.5);
     double tickWidth = 0;
     ForTicks(yAxis, [&](double v) {
@@ -289,11 +294,11 @@ void DrawLines(Canvas& c, const ChartData& chart, double width, double height) {
         Style(c, kGrid, 1);
         c.Line(X(v), top, X(v), bottom);
         c.SetForeColour(kRgbBlack);
-        Text(c, X(v), bottom + 3, TickLabel(v, xAxis.step), Align::Centre);
+        Text(c, X(v), bottom + xTicksAt, TickLabel(v, xAxis.step), Align::Centre);
     });
-    Text(c, (left + right) / 2, bottom + 5 + th, chart.xLabel, Align::Centre);
+    Text(c, (left + right) / 2, bottom + xTicksAt + th + 2, chart.xLabel, Align::Centre);
     const std::string yLabel = "Utilisation factor";
-    Text(c, kMargin, top - th - 4, yLabel);
+    Text(c, kMargin, yLabelAt, yLabel);
 
     for (const ChartSeries& s : chart.series) {
         const Rgb colour = kPalette[static_cast<std::size_t>(s.colour) % std::size(kPalette)];
@@ -325,7 +330,7 @@ void DrawLines(Canvas& c, const ChartData& chart, double width, double height) {
         const double w = c.TextWidth("project");
         const double at = std::clamp(X(chart.projectX) - w / 2,
                                      kMargin + c.TextWidth(yLabel) + 8, right - w);
-        Text(c, at, top - th - 4, "project");
+        Text(c, at, yLabelAt, "project");
     }
 
     // The legend: a stroke of each line, its name and where it meets the limit.
@@ -340,7 +345,9 @@ void DrawLines(Canvas& c, const ChartData& chart, double width, double height) {
         y += th + 3;
     }
     LabelFont(c);
-    Lines(c, below, kMargin, bottom + 8 + 2 * th, chart.failure.empty() ? kRgbBlack : kFailureRed);
+    const double below = bottom + xTicksAt + 2 * th + 6;
+    Lines(c, note, kMargin, below, kRgbBlack);
+    Lines(c, failure, kMargin, below + static_cast<double>(note.size()) * th, kFailureRed);
 }
 
 }  // namespace
