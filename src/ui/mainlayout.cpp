@@ -19,6 +19,7 @@
 #include "ui/mainwindow.h"
 #include "ui/panelfigureview.h"
 #include "ui/resultlistview.h"
+#include "ui/resultpages.h"
 #include "ui/windowlinks.h"
 
 namespace kelvor {
@@ -98,7 +99,8 @@ void MainWindow::BuildControls() {
     auto* resultLayout = new QVBoxLayout(result);
     resultLayout->setContentsMargins(4, 4, 4, 4);
     results_ = new ResultListView(result);
-    resultLayout->addWidget(results_);
+    resultPages_ = new ResultPages(results_, project_, result);
+    resultLayout->addWidget(resultPages_);
     grid->addWidget(result, 1, 1, 1, 2);
 
     grid->setColumnStretch(1, 1);
@@ -378,6 +380,7 @@ void MainWindow::ShowRunControls() {
     girderButton_->Refresh();
     MarkProfilesInUse();
     figure_->update();
+    resultPages_->Refresh();
 }
 
 void MainWindow::ShowCFactorControls() {

@@ -24,6 +24,7 @@ namespace kelvor {
 class FieldController;
 class PanelFigureView;
 class ResultListView;
+class ResultPages;
 class SketchButton;
 
 // The main window `kelvor`. It owns the one project record and the tables; its widgets only read
@@ -118,6 +119,7 @@ private:
     std::string savedText_;  // the project file's text as last opened or saved
     FieldController* fields_ = nullptr;
     ResultListView* results_ = nullptr;
+    ResultPages* resultPages_ = nullptr;
     PanelFigureView* figure_ = nullptr;
     SketchButton* stiffButton_ = nullptr;
     SketchButton* girderButton_ = nullptr;

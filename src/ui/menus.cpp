@@ -12,6 +12,7 @@
 #include "ui/inputfields.h"
 #include "ui/mainwindow.h"
 #include "ui/resultlistview.h"
+#include "ui/sweepwindow.h"
 #include "ui/windowlinks.h"
 
 #ifndef KELVOR_VERSION
@@ -177,6 +178,11 @@ void MainWindow::BuildMenus() {
     AddReportKinds(preview, "mnupreview", "", [this](int kind) { PrintKind(kind, true); });
     print->addMenu(preview);
     menuBar()->addMenu(print);
+
+    connect(AddSweepEntry(*this), &QAction::triggered, this, [this] {
+        fields_->CommitEdits();
+        ShowSweepWindow(*this, this);
+    });
 
     QMenu* help = NamedMenu(this, "mnuhelp", "&Help");
     const MenuEntry manuals[] = {{"mnuTheory", "Theory Manual", 0},
