@@ -1,5 +1,8 @@
 #include "cli.h"
 
+#include "clienvironment.h"
+#include "whatifcommands.h"
+
 #include <algorithm>
 #include <clocale>
 #include <cstdlib>
@@ -89,6 +92,15 @@ struct OwnCommand {
 constexpr OwnCommand kOwnCommands[] = {
     {"search", "the lightest panels that pass, from the profile tables", kSearchUsage,
      SearchCommand},
+    {"chart", "the utilisation chart of the run as SVG, PNG or PDF",
+     "usage: kelvor-cli chart FILE.kelvo [--mode 1|2|3] -o OUT.svg|OUT.png|OUT.pdf", CommandChart},
+    {"sweep", "every factor while one input varies over a range",
+     "usage: kelvor-cli sweep FILE.kelvo --vary NAME=MIN:MAX:STEPS [--mode 1|2|3] [--csv OUT.csv]"
+     " [-o OUT.svg|png|pdf]",
+     CommandSweep},
+    {"capacity", "how far one input may go before a check fails",
+     "usage: kelvor-cli capacity FILE.kelvo --vary NAME [--mode 1|2|3] [--json]",
+     CommandCapacity},
 };
 
 bool IsCommand(std::string_view name) {
@@ -183,35 +195,8 @@ std::optional<Options> Parse(const std::vector<std::string>& args, std::ostream&
     return o;
 }
 
-std::string ExecutableFolder() {
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string(".") : exe.parent_path().string();
-}
-
-char SystemDecimalPoint() {
-    const std::lconv* lc = std::localeconv();
-    return lc && lc->decimal_point && lc->decimal_point[0] ? lc->decimal_point[0] : '.';
-}
-
 StartupEnvironment Environment(const Options& o) {
-    StartupEnvironment env;
-    env.decimalPoint = o.decimalPoint.value_or(SystemDecimalPoint());
-    env.appFolder = ExecutableFolder();
-    const std::string shipped = ShippedFolder(env.appFolder, "data").string();
-    if (!o.dataFolder.empty()) {
-        // An explicit folder is used as it stands: it is the caller's data set.
-        env.dataFolder = o.dataFolder;
-    } else {
-        const char* fromEnv = std::getenv("KELVOR_DATA_DIR");
-        env.dataFolder = ResolveDataFolder(fromEnv, std::getenv("XDG_DATA_HOME"),
-                                           std::getenv("HOME"))
-                             .string();
-        if (!fromEnv || !*fromEnv) {
-            env.shippedDataFolder = shipped;
-        }
-    }
-    return env;
+    return CommandLineEnvironment(o.dataFolder, o.decimalPoint);
 }
 
 void StartProject(Project& p, Tables& tables, const Options& o, std::ostream& err) {
@@ -311,7 +296,7 @@ int CommandReport(const Options& o, std::ostream& err) {
     std::string unavailable;
     const QtPart* qt = LoadQtPart(unavailable);
     if (!qt) {
-        err << unavailable << '\n';
+        err << (unavailable.empty() ? "report needs the Qt build" : unavailable) << '\n';
         return 2;
     }
     Project p;

@@ -1,6 +1,7 @@
 // The Qt module of the command-line tool: the only code of the tool that touches Qt.
 #include "qtpart.h"
 
+#include "qt/chartexport.h"
 #include "qt/pdfreport.h"
 
 namespace kelvor {
@@ -13,7 +14,12 @@ bool WriteReport(const Project& p, const Tables& tables, int kind, const std::st
     return WriteReportPdf(p, tables, kind, path, message);
 }
 
-constexpr QtPart kPart{&WriteReport};
+bool WriteChart(const ChartData& chart, const std::string& path, std::string& message) {
+    EnsureGuiApplication();
+    return ExportChart(chart, path, message);
+}
+
+constexpr QtPart kPart{&WriteReport, &WriteChart};
 
 }  // namespace
 

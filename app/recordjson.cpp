@@ -58,4 +58,6 @@ Json RecordJson(const Project& p) {
     return j;
 }
 
+nlohmann::ordered_json SingleJson(float v) { return Value(v); }
+
 }  // namespace kelvor

@@ -11,4 +11,7 @@ struct Project;
 // 1.4299999475479126), so the numbers read as the user typed them.
 nlohmann::ordered_json RecordJson(const Project& p);
 
+// A single-precision number as the record writes it (null when not finite).
+nlohmann::ordered_json SingleJson(float v);
+
 }  // namespace kelvor

@@ -43,11 +43,18 @@ QString ChooseProjectFile(QWidget* parent, FileDialogKind kind, const QString& f
     }
     const bool open = kind == FileDialogKind::Open;
     QFileDialog dialog(parent, open ? QStringLiteral("Open") : QStringLiteral("Save As"), folder);
-    // A preset "*.csv" asks for a table of results; anything else for a project.
-    const bool csv = preset == QStringLiteral("*.csv");
-    dialog.setNameFilter(csv ? QStringLiteral("Results, comma-separated (*.csv)")
-                             : QStringLiteral("Kelvor project (*.kelvo)"));
-    dialog.setDefaultSuffix(csv ? QStringLiteral("csv") : QStringLiteral("kelvo"));
+    // A preset "*.csv" asks for a table of results, "*.png", "*.svg" or "*.pdf" for a chart;
+    // anything else for a project.
+    static const std::pair<const char*, const char*> kKinds[] = {
+        {"csv", "Results, comma-separated (*.csv)"}, {"png", "PNG image (*.png)"},
+        {"svg", "SVG drawing (*.svg)"},              {"pdf", "PDF document (*.pdf)"},
+        {"kelvo", "Kelvor project (*.kelvo)"}};
+    const auto* files = std::begin(kKinds);
+    while (files + 1 != std::end(kKinds) && preset != QLatin1String("*.") + files->first) {
+        ++files;
+    }
+    dialog.setNameFilter(QString::fromUtf8(files->second));
+    dialog.setDefaultSuffix(QString::fromUtf8(files->first));
     dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     if (!preset.isEmpty() && !preset.contains(QLatin1Char('*'))) {

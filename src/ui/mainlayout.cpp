@@ -21,6 +21,7 @@
 #include "ui/panelfigureview.h"
 #include "ui/resultdetail.h"
 #include "ui/resultlistview.h"
+#include "ui/resultpages.h"
 #include "ui/windowlinks.h"
 
 namespace kelvor {
@@ -100,8 +101,10 @@ void MainWindow::BuildControls() {
     auto* resultLayout = new QVBoxLayout(result);
     resultLayout->setContentsMargins(4, 4, 4, 4);
     results_ = new ResultListView(result);
-    // The list takes whatever height the window gains; the pane under it holds a few lines.
-    resultLayout->addWidget(results_, 1);
+    // The list (or the chart page beside it) takes whatever height the window gains; the pane
+    // under it holds a few lines.
+    resultPages_ = new ResultPages(results_, project_, result);
+    resultLayout->addWidget(resultPages_, 1);
     auto* detail = new ResultDetail(result);
     resultLayout->addWidget(detail);
     connect(results_, &ResultListView::detailChanged, detail,
@@ -390,6 +393,7 @@ void MainWindow::ShowRunControls() {
     girderButton_->Refresh();
     MarkProfilesInUse();
     figure_->update();
+    resultPages_->Refresh();
 }
 
 void MainWindow::ShowCFactorControls() {

@@ -25,6 +25,7 @@ namespace kelvor {
 class FieldController;
 class PanelFigureView;
 class ResultListView;
+class ResultPages;
 class SketchButton;
 class UndoHistory;
 
@@ -156,6 +157,7 @@ private:
     std::string savedText_;  // the project file's text as last opened or saved
     FieldController* fields_ = nullptr;
     ResultListView* results_ = nullptr;
+    ResultPages* resultPages_ = nullptr;
     PanelFigureView* figure_ = nullptr;
     SketchButton* stiffButton_ = nullptr;
     SketchButton* girderButton_ = nullptr;

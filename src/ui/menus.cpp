@@ -14,6 +14,7 @@
 #include "ui/profiledialog.h"
 #include "ui/resultlistview.h"
 #include "ui/undo.h"
+#include "ui/sweepwindow.h"
 #include "ui/windowlinks.h"
 
 #ifndef KELVOR_VERSION
@@ -193,6 +194,10 @@ void MainWindow::BuildMenus() {
     connect(NamedAction(tools, {"mnusearch", "Design &search...", 0}), &QAction::triggered, this,
             &MainWindow::OpenSearch);
     menuBar()->addMenu(tools);
+    connect(AddSweepEntry(*this), &QAction::triggered, this, [this] {
+        fields_->CommitEdits();
+        ShowSweepWindow(*this, this);
+    });
 
     QMenu* help = NamedMenu(this, "mnuhelp", "&Help");
     const MenuEntry manuals[] = {{"mnuTheory", "Theory Manual", 0},

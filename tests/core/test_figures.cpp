@@ -16,6 +16,9 @@
 #include "engine/calculate.h"
 #include "engine/session.h"
 #include "core/tables.h"
+#include "engine/capacity.h"
+#include "engine/whatifcharts.h"
+#include "report/charts.h"
 #include "report/panelfigure.h"
 #include "report/profilefigure.h"
 #include "report/recordingcanvas.h"
@@ -139,7 +142,7 @@ protected:
         Drawing d;
         if (figure == "panel") {
             NewProject(d.p);
-        } else if (figure == "report") {
+        } else if (figure == "report" || figure == "chart" || figure == "sweep") {
             d.p = base_;
         }
         d.n = Apply(d.p, setup);
@@ -156,6 +159,8 @@ protected:
                 d.extra = std::string("caption ") + ProfileFigureCaption(d.p) + "\nscale " +
                           Num(c.ScaleLeft()) + "," + Num(c.ScaleTop()) + "," +
                           Num(c.ScaleRight()) + "," + Num(c.ScaleBottom()) + "\n";
+            } else if (figure == "chart" || figure == "sweep") {
+                DrawWhatIf(c, d, figure, setup);
             } else if (figure == "girder") {
                 d.extra = DrawGirderFigure(c, d.p) ? "girder sketch drawn\n" : "no girder sketch\n";
             } else {
@@ -165,6 +170,24 @@ protected:
             }
         }
         return d;
+    }
+
+    // A chart of the run's factors (kind=MODE), or of a sweep (vary=NAME;range=MIN,MAX,STEPS)
+    // with the capacity in that input as its note.
+    static void DrawWhatIf(RecordingCanvas& c, Drawing& d, const std::string& figure,
+                           const std::string& setup) {
+        const int mode = static_cast<int>(d.n["kind"].empty() ? 1 : d.n["kind"][0]);
+        if (figure == "chart") {
+            DrawChart(c, UtilisationChart(d.p, mode));
+            return;
+        }
+        const std::size_t at = setup.find("vary=") + 5;
+        const SweepInput& input = *FindSweepInput(setup.substr(at, setup.find(';', at) - at));
+        const std::vector<double>& range = d.n["range"];
+        const SweepResult sweep = RunSweep(
+            d.p, tables_, {&input, range[0], range[1], static_cast<int>(range[2]), mode});
+        const Capacity capacity = FindCapacity(d.p, tables_, input, mode);
+        DrawChart(c, SweepChart(sweep, &capacity));
     }
 
     static std::string Calls(const Drawing& d) {
@@ -241,12 +264,14 @@ TEST_F(Figures, EveryCaseKeepsItsInvariants) {
                                 other.kind != CanvasOp::Kind::Text || !Overlap(op, other))
                         << op.text << " / " << other.text;
                 }
-                // A sketch keeps to its rectangle, a profile figure to its square.
+                // A sketch keeps to its rectangle, a profile figure to its square, a chart to its
+                // surface.
                 const std::vector<double> f =
                     row[0] == "sketch"    ? r
-                    : row[0] == "profile" ? std::vector<double>{c.ScaleLeft(), c.ScaleTop(),
-                                                                c.ScaleRight(), c.ScaleBottom()}
-                                          : std::vector<double>{-1e9, -1e9, 1e9, 1e9};
+                    : row[0] == "profile" || row[0] == "chart" || row[0] == "sweep"
+                        ? std::vector<double>{c.ScaleLeft(), c.ScaleTop(), c.ScaleRight(),
+                                              c.ScaleBottom()}
+                        : std::vector<double>{-1e9, -1e9, 1e9, 1e9};
                 EXPECT_TRUE(op.minX >= std::min(f[0], f[2]) - 1e-9 &&
                             op.maxX <= std::max(f[0], f[2]) + 1e-9 &&
                             op.minY >= std::min(f[1], f[3]) - 1e-9 &&
