@@ -484,4 +484,16 @@ std::string ShortestDouble(double value) {
     return std::string(text, result.ptr);
 }
 
+void UseDecimalSeparator(std::string& text, char separator) {
+    if (separator == '.') {
+        return;
+    }
+    const auto digit = [](char ch) { return ch >= '0' && ch <= '9'; };
+    for (std::size_t i = 1; i + 1 < text.size(); ++i) {
+        if (text[i] == '.' && digit(text[i - 1]) && digit(text[i + 1])) {
+            text[i] = separator;
+        }
+    }
+}
+
 }  // namespace kelvor

@@ -26,6 +26,12 @@ namespace kelvor {
 std::string Format(float value, std::string_view pattern, char decimalSeparator = '.');
 std::string Format(double value, std::string_view pattern, char decimalSeparator = '.');
 
+// A text of formulas and numbers written with decimal points, with every point that stands
+// between two digits written as `separator` instead: the result rows in the comma setting.
+// Only for texts whose points between digits are all decimal points; a clause reference
+// ("3-2-1/3.11") is not, and is never passed here.
+void UseDecimalSeparator(std::string& text, char separator);
+
 // A formatted number held in place rather than in a std::string of its own, for joining into a
 // longer text: a result formula joins a dozen numbers, and a run builds a hundred of them.
 class NumberText {

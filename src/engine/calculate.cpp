@@ -5,8 +5,10 @@
 
 #include "checks/checks.h"
 #include "core/calcerror.h"
+#include "core/numformat.h"
 #include "core/project.h"
 #include "core/tables.h"
+#include "profiles/catalogue.h"
 #include "profiles/profiles.h"
 #include "report/resultblocks.h"
 
@@ -145,6 +147,13 @@ void FillResultList(Project& p) {
     }
     p.Result.Finish();
     p.ResultRow = static_cast<int>(p.Result.rows.size());
+    // The checks write their formulas with points; in the comma setting the list shows every
+    // number with the comma, as the fields do. References keep their points.
+    const char separator = DecimalSeparatorOf(p);
+    for (ResultListRow& row : p.Result.rows) {
+        UseDecimalSeparator(row.text, separator);
+        UseDecimalSeparator(row.value, separator);
+    }
 }
 
 std::span<const CalcStep> CalculationSteps() {

@@ -5,6 +5,7 @@
 
 #include "core/numformat.h"
 #include "core/project.h"
+#include "profiles/catalogue.h"
 #include "report/canvas.h"
 #include "report/report.h"
 
@@ -134,22 +135,29 @@ bool Breaks(const Canvas& c, const ResultLine& r, double left, double valueColum
     return left + c.TextWidth(r.label + r.formula) > valueColumn - c.TextWidth("  ");
 }
 
+// In the comma setting the numbers of the formula and the value read with the comma, as on
+// the screen; the reference keeps its points.
+std::string Localised(std::string text, char separator) {
+    UseDecimalSeparator(text, separator);
+    return text;
+}
+
 void PrintResultLine(Canvas& c, const ResultLine& r, double& line, double left,
-                     double valueColumn) {
+                     double valueColumn, char separator) {
     c.MoveTo(left, line);
     const bool breaks = Breaks(c, r, left, valueColumn);
-    c.Print(breaks ? r.label : r.label + r.formula);
+    c.Print(Localised(breaks ? r.label : r.label + r.formula, separator));
     c.MoveTo(valueColumn, line);
     c.SetBold(true);
     c.SetForeColour(PaletteColour(r.status));
-    c.Print(r.value);
+    c.Print(Localised(r.value, separator));
     c.SetBold(false);
     c.SetForeColour(kRgbBlack);
     c.Print(r.reference);
     if (breaks) {
         line += 1;
         c.MoveTo(left + 20, line);
-        c.Print(r.formula);
+        c.Print(Localised(r.formula, separator));
     }
     line += 1;
 }
@@ -217,7 +225,8 @@ bool PrintBlock(Canvas& c, const Project& p, double& line, double left, int mode
                 line += 1;
                 break;
             case Kind::Plain:
-                c.Print(row.make ? row.make(p) : std::string(row.text));
+                c.Print(Localised(row.make ? row.make(p) : std::string(row.text),
+                                  DecimalSeparatorOf(p)));
                 line += 1;
                 break;
             case Kind::Error:
@@ -227,7 +236,7 @@ bool PrintBlock(Canvas& c, const Project& p, double& line, double left, int mode
                 line += 1;
                 break;
             case Kind::Result:
-                PrintResultLine(c, p.*row.line, line, left, valueColumn);
+                PrintResultLine(c, p.*row.line, line, left, valueColumn, DecimalSeparatorOf(p));
                 break;
         }
     }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "../support/datatable.h"
+#include "core/numformat.h"
 #include "core/numparse.h"
 
 namespace kelvor {
@@ -43,6 +44,17 @@ TEST(ParseNumber, BothSettingsAndTheirRefusals) {
 TEST(DetectDecimalSeparator, PointIsModeZeroAnythingElseNot) {
     for (const testdata::Row& r : testdata::ReadTable("numbers/separator.tsv")) {
         EXPECT_EQ(DetectDecimalSeparator(r[0][0]), r.Int(1)) << r.where;
+    }
+}
+
+TEST(UseDecimalSeparator, WritesTheCommaOnlyBetweenDigits) {
+    for (const testdata::Row& r : testdata::ReadTable("numbers/commatext.tsv")) {
+        std::string text = r[0];
+        UseDecimalSeparator(text, ',');
+        EXPECT_EQ(text, r[1]) << r.where;
+        std::string same = r[0];
+        UseDecimalSeparator(same, '.');
+        EXPECT_EQ(same, r[0]) << r.where;
     }
 }
 
