@@ -5,6 +5,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -19,10 +20,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The tool under test: the one built beside the benchmark, or KELVOR_BENCH_CLI (to time another
+// build of it side by side).
+const char* Tool() {
+    const char* other = std::getenv("KELVOR_BENCH_CLI");
+    return other && *other ? other : KELVOR_CLI;
+}
+
 // Runs the tool with its output thrown away; false when it did not exit with 0, or with 1 where
 // `failedPanelsAllowed` (a batch in which some panels fail, as the benchmark's slender flat bars do).
 bool Run(std::vector<std::string> args, bool failedPanelsAllowed = false) {
-    args.insert(args.begin(), KELVOR_CLI);
+    args.insert(args.begin(), Tool());
     std::vector<char*> argv;
     for (std::string& a : args) {
         argv.push_back(a.data());
@@ -33,7 +41,7 @@ bool Run(std::vector<std::string> args, bool failedPanelsAllowed = false) {
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, KELVOR_CLI, &actions, nullptr, argv.data(), environ);
+    const int spawned = posix_spawn(&pid, Tool(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     int status = 0;
     return spawned == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
@@ -49,13 +57,13 @@ struct Folder {
 
 void BM_CliCalcDefaultProject(benchmark::State& state) {
     const Folder folder;
-    const std::string data = std::string("--data=") + KELVOR_SOURCE_DATA_DIR;
-    if (!Run({"new", "-o", folder / "p.kelvo", data})) {
+    const std::string data = KELVOR_SOURCE_DATA_DIR;
+    if (!Run({"new", "-o", folder / "p.kelvo", "--data", data})) {
         state.SkipWithError("new failed");
         return;
     }
     for (auto _ : state) {
-        if (!Run({"calc", folder / "p.kelvo", data})) {
+        if (!Run({"calc", folder / "p.kelvo", "--data", data})) {
             state.SkipWithError("calc failed");
             break;
         }
@@ -68,9 +76,9 @@ void BM_CliBatchTenThousandPanels(benchmark::State& state) {
     const Folder folder;
     const std::string input = folder / "panels.kvi";
     std::ofstream(input, std::ios::binary) << kelvor::bench::TenThousandPanels();
-    const std::string data = std::string("--data=") + KELVOR_SOURCE_DATA_DIR;
+    const std::string data = KELVOR_SOURCE_DATA_DIR;
     for (auto _ : state) {
-        if (!Run({"batch", input, "-o", folder / "panels.kvo", data}, true)) {
+        if (!Run({"batch", input, "-o", folder / "panels.kvo", "--data", data}, true)) {
             state.SkipWithError("batch failed");
             break;
         }
