@@ -12,20 +12,32 @@ namespace kelvor {
 // The buckling formulas have always used the single-precision value of pi.
 constexpr double kPi = 3.1415927f;
 
+// 1 - nu^2 of steel, Poisson's ratio nu = 0.3: the plate bending stiffness E*t^3/(12*(1 - nu^2)).
+constexpr double kOneMinusNuSquared = 0.91;
+
+// Proportional linear elastic limit Pr: above Pr times yield the elastic buckling stress is
+// corrected for plasticity (Johnson-Ostenfeld). Plate, stiffener and overall buckling alike.
+constexpr double kPr = 0.6;
+
+// Factor of a check that does not apply (no compression, closed section); the record and the
+// batch file show it as it is.
+constexpr double kNotChecked = -99;
+
 constexpr double Square(double x) {
     return x * x;
 }
 
 // Writes a result line in place, its formula joined from the pieces; the line keeps the storage
 // of its texts from run to run.
+// The mark is the one the check settled with its numbers.
 template <typename... FormulaPieces>
 void SetLine(ResultLine& line, std::string_view label, std::string_view value,
-             std::string_view reference, int status, const FormulaPieces&... formula) {
+             std::string_view reference, LineMark mark, const FormulaPieces&... formula) {
     line.label = label;
     AssignConcat(line.formula, formula...);
     line.value = value;
     line.reference = reference;
-    line.status = status;
+    line.Mark(mark);
 }
 
 }  // namespace kelvor

@@ -139,7 +139,13 @@ public:
                 if (step == "profile") {
                     kelvor::SetUpStiffenerProfile(p_, tables_, p_.StiffProfileType);
                 } else if (step != "stresses") {
-                    Find(step).run(p_, tables_);
+                    // A step alone: its numbers, then its texts as a run writes them.
+                    const kelvor::CalcStep s = Find(step);
+                    kelvor::RunResults results;
+                    s.run(p_, tables_, results);
+                    if (s.describe) {
+                        s.describe(p_, results);
+                    }
                 }
             } catch (const kelvor::CalcError& e) {
                 failure_ = e.what();
@@ -212,7 +218,8 @@ private:
             }
         }
         ADD_FAILURE() << "no step " << routine;
-        return {"none", [](kelvor::Project&, const kelvor::Tables&) {}};
+        return {"none", [](kelvor::Project&, const kelvor::Tables&, kelvor::RunResults&) {},
+                nullptr};
     }
 
     static std::string PlateFieldValue(const kelvor::PlateField& f, const std::string& name) {

@@ -169,7 +169,8 @@ public:
             } else {
                 const auto steps = testsupport::Steps({step.c_str()});
                 ASSERT_EQ(steps.size(), 1u) << "no step " << step;
-                steps[0].run(p, tables_);
+                kelvor::RunResults results;
+                steps[0].run(p, tables_, results);
             }
         } catch (const kelvor::CalcError& e) {
             failure_ = e.what();
