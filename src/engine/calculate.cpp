@@ -150,8 +150,8 @@ std::size_t EvaluateWith(Project& p, const Tables& tables, std::span<const CalcS
 void DescribeSteps(Project& p, std::span<const CalcStep> steps, std::size_t succeeded,
                    const RunResults& results) {
     p.ClearTexts();
-    for (std::size_t i = 0; i < succeeded && i < steps.size(); ++i) {
-        if (steps[i].describe) {
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        if (steps[i].describe && (i < succeeded || (i == succeeded && steps[i].describeFailed))) {
             steps[i].describe(p, results);
         }
     }

@@ -31,6 +31,8 @@ struct CalcStep {
     // Writes the step's texts from its result once it has succeeded; null for a step that has
     // none of its own.
     void (*describe)(Project&, const RunResults& results);
+    // The texts are written even when the step fails (they follow from the inputs alone).
+    bool describeFailed = false;
 };
 
 // The checks of a run in their fixed order: each may read what the steps before it wrote.
@@ -58,7 +60,8 @@ void CalculateWith(Project& p, const Tables& tables, std::span<const CalcStep> s
 std::size_t EvaluateWith(Project& p, const Tables& tables, std::span<const CalcStep> steps,
                          RunResults& results);
 
-// The texts of the first `succeeded` steps from their results; every other text left empty.
+// The texts of the first `succeeded` steps from their results, and of a failed step that writes
+// them anyway; every other check text left empty.
 void DescribeSteps(Project& p, std::span<const CalcStep> steps, std::size_t succeeded,
                    const RunResults& results);
 

@@ -9,15 +9,24 @@
 
 namespace kelvor {
 
-void SetUpGirderProfile(Project& p) {
+namespace {
+
+// The inputs of the girder family in use become the girder's dimensions.
+const GirderFamily& CopyDimensions(Project& p) {
     const GirderFamily& family = GirderFamilyOf(p.GirderProfileType);
     p.GirderH = p.*family.H;
     p.GirderB = p.*family.B;
     p.GirderTw = p.*family.tw;
     p.GirderTf = p.*family.tf;
+    return family;
+}
+
+void Caption(Project& p, const GirderFamily& family) {
     p.GirderDesignation = GirderDesignation(family, p.GirderH, p.GirderB, p.GirderTw, p.GirderTf,
                                             DecimalSeparatorOf(p));
+}
 
+void Properties(Project& p) {
     // L and T alike: only the properties about the horizontal axis are needed.
     const double H = p.GirderH, B = p.GirderB, tw = p.GirderTw, tf = p.GirderTf;
     const double hw = H - tf;
@@ -54,6 +63,26 @@ void SetUpGirderProfile(Project& p) {
     p.GirderIe = s.I;
     p.GirderWp = Wp;
     p.GirderWs = Ws;
+}
+
+}  // namespace
+
+void SetUpGirderProfile(Project& p) {
+    Caption(p, CopyDimensions(p));
+    Properties(p);
+}
+
+void GirderWithPlate(Project& p) {
+    CopyDimensions(p);
+    Properties(p);
+}
+
+void DescribeGirder(Project& p) {
+    for (const int code : {1, 3}) {
+        if (code == p.GirderProfileType) {
+            Caption(p, GirderFamilyOf(code));
+        }
+    }
 }
 
 }  // namespace kelvor

@@ -107,8 +107,7 @@ void StiffenerWithPlate(Project& p) {
     const PlatedSection b = WithPlate(As, zc, Iy, H, t, p.be, "area with plate breadth be");
     const double WsBe = Div(b.I, H + t / 2 - b.zp, "neutral axis at the top, breadth be");
 
-    const LocalSlendernessResult local =
-        LocalSlenderness(family, DimensionsOf(p), p.E, p.Fys, DecimalSeparatorOf(p));
+    const LocalSlendernessResult local = LocalSlenderness(family, DimensionsOf(p), p.E, p.Fys);
 
     p.Ae = e.A;
     p.zp = e.zp;
@@ -130,8 +129,18 @@ void StiffenerWithPlate(Project& p) {
     p.WebRatioLimit = local.webLimit;
     p.FlangeRatio = local.flangeRatio;
     p.FlangeRatioLimit = local.flangeLimit;
-    p.WebCheckText = local.webText;
-    p.FlangeCheckText = local.flangeText;
+}
+
+void DescribeStiffenerWithPlate(Project& p) {
+    const Family& family = FamilyOf(p.StiffProfileType);
+    LocalSlendernessResult local;
+    local.webRatio = p.WebRatio;
+    local.webLimit = p.WebRatioLimit;
+    local.flangeRatio = p.FlangeRatio;
+    local.flangeLimit = p.FlangeRatioLimit;
+    const LocalSlendernessTexts texts = DescribeLocalSlenderness(family, local, DecimalSeparatorOf(p));
+    p.WebCheckText = texts.web;
+    p.FlangeCheckText = texts.flange;
     ProfileOutline(p, family);
 }
 

@@ -139,13 +139,7 @@ public:
                 if (step == "profile") {
                     kelvor::SetUpStiffenerProfile(p_, tables_, p_.StiffProfileType);
                 } else if (step != "stresses") {
-                    // A step alone: its numbers, then its texts as a run writes them.
-                    const kelvor::CalcStep s = Find(step);
-                    kelvor::RunResults results;
-                    s.run(p_, tables_, results);
-                    if (s.describe) {
-                        s.describe(p_, results);
-                    }
+                    RunStep(Find(step), p_, tables_);
                 }
             } catch (const kelvor::CalcError& e) {
                 failure_ = e.what();
