@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "core/calcerror.h"
 #include "core/concat.h"
 #include "core/resultline.h"
 
@@ -25,6 +26,25 @@ constexpr double kNotChecked = -99;
 
 constexpr double Square(double x) {
     return x * x;
+}
+
+// Johnson-Ostenfeld correction: beyond the proportional limit pr*sigY the elastic buckling
+// stress sigE overestimates the capacity; sigY*(1 - pr*(1 - pr)*sigY/sigE) meets it there.
+// Overall buckling corrects from the limit itself on, the stiffener checks only beyond it.
+enum class AtLimit { Corrected, Elastic };
+inline double JohnsonOstenfeld(double sigE, double sigY, double pr, AtLimit atLimit,
+                               const char* what) {
+    const double limit = pr * sigY;
+    if (sigE < limit || (atLimit == AtLimit::Elastic && sigE == limit)) {
+        return sigE;
+    }
+    return sigY * (1 - Div(pr * (1 - pr) * sigY, sigE, what));
+}
+
+// Equivalent (von Mises) stress of a plane stress state. Throws CalcError, naming `what`, where
+// the radicand is negative.
+inline double EquivalentStress(double sx, double sy, double tau, const char* what) {
+    return Sqrt(sx * sx + sy * sy - sx * sy + 3 * tau * tau, what);
 }
 
 // Writes a result line in place, its formula joined from the pieces; the line keeps the storage

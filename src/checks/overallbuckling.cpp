@@ -18,12 +18,9 @@ namespace {
 constexpr const char* kLabel = "UFgbu= ";
 constexpr const char* kReference = "  < 1.0 (3/5.7)";
 
-// Johnson-Ostenfeld correction above the proportional limit, against the plate's yield stress.
+// Corrected for plasticity from the proportional limit on, against the plate's yield stress.
 double CriticalStress(double sigE, double Fyp, const char* what) {
-    if (sigE < kPr * Fyp) {
-        return sigE;
-    }
-    return Fyp * (1 - Div(kPr * (1 - kPr) * Fyp, sigE, what));
+    return JohnsonOstenfeld(sigE, Fyp, kPr, AtLimit::Corrected, what);
 }
 
 // Buckling coefficient of the orthotropic field in one direction. A field at least as long as

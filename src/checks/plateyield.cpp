@@ -30,10 +30,8 @@ PlateYieldResult PlateYield(const Project& p) {
     char governing = 0;
     double sigeq = 0;
     for (const Point& point : points) {
-        const double sx = point.sigx;
-        const double sy = point.sigy;
         const double v =
-            Sqrt(sx * sx + sy * sy - sx * sy + 3 * tau * tau, "plate yield: equivalent stress");
+            EquivalentStress(point.sigx, point.sigy, tau, "plate yield: equivalent stress");
         // An equal value further round the panel does not take over: point A stands on a tie.
         if (governing == 0 || v > sigeq) {
             governing = point.name;

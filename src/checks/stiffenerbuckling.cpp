@@ -46,10 +46,7 @@ bool ClosedSection(int family) {
 // guide's Johnson-Ostenfeld correction, continuous at the limit. At the limit itself the
 // elastic stress stands.
 double CriticalStress(double sigE, double sigF, double pr, const char* what) {
-    if (sigE <= pr * sigF) {
-        return sigE;
-    }
-    return sigF * (1 - Div(pr * (1 - pr) * sigF, sigE, what));
+    return JohnsonOstenfeld(sigE, sigF, pr, AtLimit::Elastic, what);
 }
 
 // Mean axial stress over the stiffener and its full plate, compression positive. The plate

@@ -55,10 +55,8 @@ StiffenerYieldResult StiffenerYield(const Project& p) {
     int platePoint = 0;
     double sigeq = 0;
     for (int i = 0; i < 3; ++i) {
-        const double sx = plate[i].sigx;
-        const double sy = plate[i].sigy;
-        const double v =
-            Sqrt(sx * sx + sy * sy - sx * sy + 3 * tau * tau, "stiffener yield: equivalent stress");
+        const double v = EquivalentStress(plate[i].sigx, plate[i].sigy, tau,
+                                          "stiffener yield: equivalent stress");
         // A later point takes over only with a strictly larger stress: the end at A stands on
         // a tie.
         if (platePoint == 0 || v > sigeq) {

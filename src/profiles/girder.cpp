@@ -41,8 +41,8 @@ void Properties(Project& p) {
 
     // The plating between the girder's neighbours, (L1 + L2)/2, limited to a third of its span.
     double breadth = (static_cast<double>(p.L1) + p.L2) / 2;
-    if (breadth > 0.33 * p.Lg) {
-        breadth = 0.33 * p.Lg;
+    if (breadth > kBreadthShareOfSpan * p.Lg) {
+        breadth = kBreadthShareOfSpan * p.Lg;
     }
     const float bg = ToSingle(breadth, "girder plate breadth");
     const PlatedSection s = WithPlate(A, zc, Iy, H, p.t, bg, "girder area with plate");

@@ -96,7 +96,7 @@ void StiffenerWithPlate(Project& p) {
     const double rGyr = Sqrt(Div(e.I, e.A, "area with plate breadth se"), "Ie/Ae");
 
     // Load breadth sw, limited to a third of the span, for the scantling moduli.
-    const double sw = std::min((static_cast<double>(p.s1) + p.s2) / 2, 0.33 * p.L1);
+    const double sw = std::min((static_cast<double>(p.s1) + p.s2) / 2, kBreadthShareOfSpan * p.L1);
     const PlatedSection w = WithPlate(As, zc, Iy, H, t, sw, "area with plate breadth sw");
     const float zTopSw = ToSingle(w.zTop, "neutral axis at the top, breadth sw");
     const double WpSw = Div(w.I, w.zp, "neutral axis at the plate, breadth sw");
