@@ -41,18 +41,20 @@ LocalSlendernessResult LocalSlenderness(const Family& family, const StiffenerDim
     return r;
 }
 
-LocalSlendernessTexts DescribeLocalSlenderness(const Family& family,
-                                               const LocalSlendernessResult& r, char sep) {
-    LocalSlendernessTexts texts;
+void DescribeLocalSlenderness(const Family& family, const LocalSlendernessResult& r, char sep,
+                              std::string& web, std::string& flange) {
     if (family.webLimitFactor != 0) {
-        texts.web = Concat("Web: hw/tw = ", FormatText(r.webRatio, "0.0", sep), " <= ",
-                           FormatText(r.webLimit, "0.0", sep));
+        AssignConcat(web, "Web: hw/tw = ", FormatText(r.webRatio, "0.0", sep), " <= ",
+                     FormatText(r.webLimit, "0.0", sep));
+    } else {
+        web = " ";
     }
     if (family.flangeCheck) {
-        texts.flange = Concat("Flange: b2/tf = ", FormatText(r.flangeRatio, "0.0", sep), " <= ",
-                              FormatText(r.flangeLimit, "0.0", sep));
+        AssignConcat(flange, "Flange: b2/tf = ", FormatText(r.flangeRatio, "0.0", sep), " <= ",
+                     FormatText(r.flangeLimit, "0.0", sep));
+    } else {
+        flange = " ";
     }
-    return texts;
 }
 
 bool WebCheckPasses(const Project& p) {

@@ -22,14 +22,10 @@ struct LocalSlendernessResult {
 LocalSlendernessResult LocalSlenderness(const Family& family, const StiffenerDimensions& d,
                                         double E, double Fys);
 
-// The two texts, "Web: hw/tw = 20.7 <= 36.1"; one blank where the family has no such check.
-struct LocalSlendernessTexts {
-    std::string web = " ";
-    std::string flange = " ";
-};
-LocalSlendernessTexts DescribeLocalSlenderness(const Family& family,
-                                               const LocalSlendernessResult& r,
-                                               char decimalSeparator);
+// The two texts, "Web: hw/tw = 20.7 <= 36.1", written in place; one blank where the family has
+// no such check.
+void DescribeLocalSlenderness(const Family& family, const LocalSlendernessResult& r,
+                              char decimalSeparator, std::string& web, std::string& flange);
 
 // A ratio equal to its limit passes.
 bool WebCheckPasses(const Project& p);

@@ -138,9 +138,8 @@ void DescribeStiffenerWithPlate(Project& p) {
     local.webLimit = p.WebRatioLimit;
     local.flangeRatio = p.FlangeRatio;
     local.flangeLimit = p.FlangeRatioLimit;
-    const LocalSlendernessTexts texts = DescribeLocalSlenderness(family, local, DecimalSeparatorOf(p));
-    p.WebCheckText = texts.web;
-    p.FlangeCheckText = texts.flange;
+    DescribeLocalSlenderness(family, local, DecimalSeparatorOf(p), p.WebCheckText,
+                             p.FlangeCheckText);
     ProfileOutline(p, family);
 }
 
