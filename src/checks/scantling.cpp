@@ -84,6 +84,12 @@ float MaterialFactor(const Tables& tables, int index, float fy, float fu, const 
     return static_cast<float>(Div(489.55, static_cast<double>(fy) + twoThirdsFu, zero));
 }
 
+// The smaller of the section moduli at the plate and at the top, mm3, in cm3 as the rule takes
+// it.
+float Weffmin(double atPlate, float atTop) {
+    return static_cast<float>(std::min(atPlate, static_cast<double>(atTop)) / 1000);
+}
+
 // No scantling pressure, no requirement: the line stays out of the list.
 LineMark ModulusMark(double uf) {
     return uf > 0 ? FactorMark(uf) : LineMark{};
@@ -134,7 +140,7 @@ StiffenerModulusResult StiffenerSectionModulus(const Project& p, float q) {
     r.structure = p.CFactorTab;
     const StructureRules& rules = kStructures[p.CFactorTab];
 
-    r.wmin = static_cast<float>(std::min(p.Wp_sw, static_cast<double>(p.Ws_sw)) / 1000);
+    r.wmin = Weffmin(p.Wp_sw, p.Ws_sw);
     const double ps = p.ps;
     const double h = rules.headIn705 ? std::fabs(1000 * ps / 7.05) : 100 * std::fabs(ps);
     const float k = static_cast<float>(7.8 * q);
@@ -156,7 +162,7 @@ GirderScantlingResult GirderScantling(const Project& p, float q) {
     r.structure = p.CFactorTab;
     const StructureRules& rules = kStructures[p.CFactorTab];
 
-    r.wmin = static_cast<float>(std::min(p.GirderWp, static_cast<double>(p.GirderWs)) / 1000);
+    r.wmin = Weffmin(p.GirderWp, p.GirderWs);
     // The girder carries the stiffeners of both spans beside it: load breadth LMean, in m.
     const double spanLoad =
         std::fabs(static_cast<double>(p.ps)) * (p.LMean / 1000) * Square(p.Lgs / 1000.0);
