@@ -17,6 +17,8 @@ namespace {
 using kelvor::bench::Target;
 
 constexpr double kCalculateTarget = 5e-6;
+// The numbers alone, as a design search or a sweep runs many thousands of panels.
+constexpr double kEvaluateTarget = 1e-6;
 
 // A run that stopped early would time the failure path; every benchmark here wants whole runs.
 bool RanWhole(benchmark::State& state, const kelvor::Project& p) {
@@ -39,6 +41,20 @@ void BM_CalculateDefaultProject(benchmark::State& state) {
     RanWhole(state, p);
 }
 BENCHMARK(BM_CalculateDefaultProject);
+
+// The numbers-only run and the verdict read from it, as a search judges each candidate.
+void BM_EvaluateDefaultProject(benchmark::State& state) {
+    kelvor::Project p;
+    kelvor::Tables tables;
+    kelvor::bench::StartedProject(p, tables);
+    for (auto _ : state) {
+        kelvor::Evaluate(p, tables);
+        benchmark::DoNotOptimize(p.UFpb);
+    }
+    Target(state, kEvaluateTarget);
+    RanWhole(state, p);
+}
+BENCHMARK(BM_EvaluateDefaultProject);
 
 // Each stiffener family with the default project's built-up inputs and table rows, except the T
 // table's first row: a 50 mm T that fails the default loads would time the failure path. The

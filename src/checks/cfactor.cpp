@@ -5,6 +5,7 @@
 
 #include "checks/checkmath.h"
 #include "checks/checks.h"
+#include "checks/describe.h"
 #include "checks/structure.h"
 #include "core/calcerror.h"
 #include "core/numformat.h"
@@ -62,13 +63,8 @@ CFactors StructureCFactors(int tab, int option, float unitLength) {
     return {Graded(row.c[option], unitLength), row.cg[option]};
 }
 
-void ShowCFactor(Project& p) {
-    p.CFactorReference.clear();
-    p.CFactorText.clear();
-    const CFactors f = StructureCFactors(p.CFactorTab, p.CFactorOption, p.UnitLength);
-    p.c = f.c;
-    p.cg = f.cg;
-    p.CFactorReference = kRows[p.CFactorTab].reference;
+void DescribeCFactor(Project& p) {
+    p.CFactorReference = RowOf(p.CFactorTab, p.CFactorOption).reference;
     // A watertight bulkhead's girder always has cg = 1, so its page shows c alone.
     if (p.CFactorTab == 0) {
         AssignConcat(p.CFactorText, "c = ", FormatText(p.c, "#0.00"), "  ", p.CFactorReference);

@@ -6,6 +6,7 @@
 
 #include "checks/checkmath.h"
 #include "checks/checks.h"
+#include "checks/describe.h"
 #include "core/calcerror.h"
 #include "core/numformat.h"
 #include "core/project.h"
@@ -14,19 +15,12 @@ namespace kelvor {
 
 namespace {
 
-constexpr double kOneMinusNuSquared = 0.91;  // Poisson's ratio 0.3
-// Proportional linear elastic limit of this check, independent of the plate checks' Pr.
-constexpr double kPr = 0.6;
-
 constexpr const char* kLabel = "UFgbu= ";
 constexpr const char* kReference = "  < 1.0 (3/5.7)";
 
-// Johnson-Ostenfeld correction above the proportional limit, against the plate's yield stress.
+// Corrected for plasticity from the proportional limit on, against the plate's yield stress.
 double CriticalStress(double sigE, double Fyp, const char* what) {
-    if (sigE < kPr * Fyp) {
-        return sigE;
-    }
-    return Fyp * (1 - Div(kPr * (1 - kPr) * Fyp, sigE, what));
+    return JohnsonOstenfeld(sigE, Fyp, kPr, AtLimit::Corrected, what);
 }
 
 // Buckling coefficient of the orthotropic field in one direction. A field at least as long as
@@ -41,8 +35,8 @@ double Coefficient(double lengthOverWidth, double a, double rho, const char* wha
 
 }  // namespace
 
-void OverallBuckling(Project& p) {
-    p.UFgbuText.Clear();
+OverallBucklingResult OverallBuckling(const Project& p) {
+    OverallBucklingResult r;
     const double t = p.t;
     const double L1 = p.L1;
     const double L2 = p.L2;
@@ -82,31 +76,39 @@ void OverallBuckling(Project& p) {
         static_cast<float>(Div(Lg, L1, "overall buckling: span L1 is zero") *
                            Pow(Div(Dx, Dy, "overall buckling: plate stiffness Dy is zero"), 0.25,
                                "overall buckling: negative stiffness ratio Dx/Dy"));
-    p.OverallKx = Coefficient(L1 / Lg, ax, rho, "overall buckling: aspect ratio ax is zero");
-    p.OverallKy = Coefficient(Lg / L1, ay, rho, "overall buckling: aspect ratio ay is zero");
+    r.OverallKx = Coefficient(L1 / Lg, ax, rho, "overall buckling: aspect ratio ax is zero");
+    r.OverallKy = Coefficient(Lg / L1, ay, rho, "overall buckling: aspect ratio ay is zero");
 
-    const double sigEx = Div(p.OverallKx * kPi * kPi * Dxy, Square(Lg) * tx,
+    const double sigEx = Div(r.OverallKx * kPi * kPi * Dxy, Square(Lg) * tx,
                              "overall buckling: equivalent thickness tx is zero");
-    const double sigEy = Div(p.OverallKy * kPi * kPi * Dxy, Square(L1) * ty,
+    const double sigEy = Div(r.OverallKy * kPi * kPi * Dxy, Square(L1) * ty,
                              "overall buckling: equivalent thickness ty is zero");
-    p.SigmaCx = CriticalStress(sigEx, Fyp, "overall buckling: elastic stress along is zero");
-    p.SigmaCy = static_cast<float>(
+    r.SigmaCx = CriticalStress(sigEx, Fyp, "overall buckling: elastic stress along is zero");
+    r.SigmaCy = static_cast<float>(
         CriticalStress(sigEy, Fyp, "overall buckling: elastic stress across is zero"));
 
     // Both stresses enter squared: their sign does not matter, and a panel in tension still
     // gets a factor.
     const double sigx = p.SigxStiff;
     const double sigy = (static_cast<double>(p.SigyA) + p.SigyC) / 2;
-    const double rx = Div(sigx, eta * p.SigmaCx,
+    const double rx = Div(sigx, eta * r.SigmaCx,
                           "overall buckling: critical stress along the stiffeners is zero");
-    const double ry = Div(sigy, eta * p.SigmaCy,
+    const double ry = Div(sigy, eta * r.SigmaCy,
                           "overall buckling: critical stress across the stiffeners is zero");
-    p.UFgbu = static_cast<float>(Finite(Square(rx) + Square(ry), "overall buckling factor UFgbu"));
+    r.UFgbu = static_cast<float>(Finite(Square(rx) + Square(ry), "overall buckling factor UFgbu"));
 
+    r.sigx = sigx;
+    r.sigy = sigy;
+    r.line = FactorMark(r.UFgbu);
+    return r;
+}
+
+void DescribeOverallBuckling(const Project& p, const OverallBucklingResult& r, ResultLine& line) {
     const NumberText etaText = FormatText(p.UFallow, "0.00");
-    SetLine(p.UFgbuText, kLabel, FormatText(p.UFgbu, "0.00"), kReference, StatusOf(p.UFgbu), "(",
-            FormatText(sigx, "0.0"), "/(", etaText, "*", FormatText(p.SigmaCx, "0.0"), "))^2 + (",
-            FormatText(sigy, "0.0"), "/(", etaText, "*", FormatText(p.SigmaCy, "0.0"), "))^2 = ");
+    SetLine(line, kLabel, FormatText(r.UFgbu, "0.00"), kReference, r.line, "(",
+            FormatText(r.sigx, "0.0"), "/(", etaText, "*", FormatText(r.SigmaCx, "0.0"),
+            "))^2 + (", FormatText(r.sigy, "0.0"), "/(", etaText, "*",
+            FormatText(r.SigmaCy, "0.0"), "))^2 = ");
 }
 
 }  // namespace kelvor

@@ -4,24 +4,22 @@
 // uniform lateral pressure (3/3.5), and the effective width of plating the stiffener checks use.
 #include "checks/platebuckling.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <utility>
 
 #include "checks/checkmath.h"
 #include "checks/checks.h"
+#include "checks/describe.h"
 #include "core/calcerror.h"
 #include "core/numformat.h"
 #include "core/project.h"
+#include "profiles/catalogue.h"
 
 namespace kelvor {
 
 namespace {
-
-constexpr double kOneMinusNuSquared = 0.91;  // Poisson's ratio 0.3
-// Proportional linear elastic limit: above Pr times yield the elastic buckling stress is
-// corrected for plasticity.
-constexpr double kPr = 0.6;
 
 // What tells the two fields apart besides their numbers.
 struct FieldSide {
@@ -85,9 +83,10 @@ double TransverseCoefficient(double alpha, double kappaY) {
     return 12 / alpha + (1 + kappaY) * (1.0875 * edge - 9 / alpha);
 }
 
-// C1 and C2 by stiffener family: flat bars and bulb flats restrain the plate edge less.
+// C1 and C2 by stiffener shape: flat bars and bulb flats restrain the plate edge less.
 void FamilyCoefficients(int family, double& c1, double& c2) {
-    const bool openSlender = family == 4 || family == 5 || family == 6;
+    const Family* f = FindFamily(family);
+    const bool openSlender = f && (f->shape == Shape::FlatBar || f->shape == Shape::Bulb);
     c1 = openSlender ? 1.0 : 1.1;
     c2 = openSlender ? 1.1 : 1.2;
 }
@@ -104,13 +103,17 @@ NumberText F1(double v) {
 template <typename... FormulaPieces>
 void Line(ResultLine& line, const char* label, double factor, const char* reference,
           const FormulaPieces&... formula) {
-    SetLine(line, label, FormatText(factor, "0.00"), reference, StatusOf(factor), formula...);
+    SetLine(line, label, FormatText(factor, "0.00"), reference, NonZeroFactorMark(factor),
+            formula...);
 }
 
 // The texts of one field's three factors, into the record's lines of that field; a factor of
 // exactly 0 leaves its line empty.
 void WriteFieldTexts(const Project& p, const PlateField& f, int field, ResultLine& pb,
                      ResultLine& pu, ResultLine& pl) {
+    pb.Clear();
+    pu.Clear();
+    pl.Clear();
     const FieldSide& side = kSides[field == 2 ? 1 : 0];
     // Texts that several formulas show, formatted once.
     const NumberText etaText = FormatText(p.UFallow, "0.00");
@@ -153,13 +156,20 @@ WidthCoefficient EffectiveWidthCoefficient(int field, double X, double phi, doub
     return c;
 }
 
-PlateField EvaluatePlateField(const Project& p, int field) {
+namespace {
+
+// The minimum stresses of both fields as a field's lateral-pressure check reads them.
+struct MinStresses {
+    double sigx1, sigy1, sigx2, sigy2;
+};
+
+PlateField EvaluateField(const Project& p, int field, const MinStresses& m) {
     const FieldSide& side = kSides[field == 2 ? 1 : 0];
     const double s = field == 2 ? p.s2 : p.s1;
     const double sigxLow = field == 2 ? p.Sigx2Low : p.Sigx1Low;
     const double sigxHigh = field == 2 ? p.Sigx2High : p.Sigx1High;
-    const double sigxMin = field == 2 ? p.SigxMin2 : p.SigxMin1;
-    const double sigyMin = field == 2 ? p.SigyMin2 : p.SigyMin1;
+    const double sigxMin = field == 2 ? m.sigx2 : m.sigx1;
+    const double sigyMin = field == 2 ? m.sigy2 : m.sigy1;
 
     const double t = p.t;
     const double L1 = p.L1;
@@ -242,7 +252,7 @@ PlateField EvaluatePlateField(const Project& p, int field) {
     f.UFpl = std::fabs(Div(p.p, eta * f.pu, "lateral pressure: ultimate pressure pu is zero"));
     // Both fields give the same factor when they are equal in width and stress; the row then
     // speaks for both. Taken now: field 2's stress is settled only after field 1.
-    f.plForBothFields = p.s1 == p.s2 && p.SigxMin1 == p.SigxMin2;
+    f.plForBothFields = p.s1 == p.s2 && m.sigx1 == m.sigx2;
 
     // Effective width: a buckled plate carries load only near its supported edges.
     f.Cxe = f.Cy;
@@ -263,68 +273,55 @@ PlateField EvaluatePlateField(const Project& p, int field) {
     return f;
 }
 
-void PlateBuckling(Project& p) {
-    p.UFpbText.Clear();
-    p.UFpuText.Clear();
-    p.UFplText.Clear();
-    p.UFpb2Text.Clear();
-    p.UFpu2Text.Clear();
-    p.UFpl2Text.Clear();
-    // Until this run has settled it, no width of an earlier run may stand.
-    p.se = 0;
-    p.Pr = kPr;
-    p.SigF = p.Fyp;
+}  // namespace
 
-    if (p.SigxMin1 > 0) {
-        p.SigxMin1 = 0;
-    }
-    if (p.SigyMin1 > 0) {
-        p.SigyMin1 = 0;
-    }
-    PlateField f1 = EvaluatePlateField(p, 1);
-    if (p.SigxMin2 > 0) {
-        p.SigxMin2 = 0;
-    }
-    if (p.SigyMin2 > 0) {
-        p.SigyMin2 = 0;
-    }
-    PlateField f2 = EvaluatePlateField(p, 2);
+PlateField EvaluatePlateField(const Project& p, int field) {
+    return EvaluateField(p, field, {p.SigxMin1, p.SigyMin1, p.SigxMin2, p.SigyMin2});
+}
 
-    p.UFpb = f1.UFpb;
-    p.UFpu = f1.UFpu;
-    p.UFpl = f1.UFpl;
-    WriteFieldTexts(p, f1, 1, p.UFpbText, p.UFpuText, p.UFplText);
-    WriteFieldTexts(p, f2, 2, p.UFpb2Text, p.UFpu2Text, p.UFpl2Text);
-    p.UFpb2 = f2.UFpb;
-    p.UFpu2 = f2.UFpu;
-    p.UFpl2 = f2.UFpl;
-    p.Cx1 = f1.Cx;
-    p.Cy1 = f1.Cxe;
-    p.Cx2 = f2.Cx;
-    p.Cy2 = f2.Cxe;
-    if (f1.errorFlag) {
-        p.PlateErrorFlag1 = true;
-    }
-    if (f2.errorFlag) {
-        p.PlateErrorFlag2 = true;
-    }
-    p.se = (f1.se + f2.se) / 2;
+PlateBucklingResult PlateBuckling(const Project& p) {
+    PlateBucklingResult r;
+    // Tension does not load the plate against pressure. Field 2's stresses are settled only
+    // after field 1 is worked out, which compares them as they stand.
+    MinStresses m{std::min(p.SigxMin1, 0.0), std::min(p.SigyMin1, 0.0), p.SigxMin2, p.SigyMin2};
+    r.field1 = EvaluateField(p, 1, m);
+    m.sigx2 = std::min(m.sigx2, 0.0);
+    m.sigy2 = std::min(m.sigy2, 0.0);
+    r.field2 = EvaluateField(p, 2, m);
+    r.SigxMin1 = m.sigx1;
+    r.SigyMin1 = m.sigy1;
+    r.SigxMin2 = m.sigx2;
+    r.SigyMin2 = m.sigy2;
 
-    // Each factor is reported for the field it is worst in; a tie keeps field 1.
-    struct Pick {
-        double& value;
-        ResultLine& text;
-        double field2;
-        const ResultLine& field2Text;
-    };
-    const Pick picks[] = {{p.UFpl, p.UFplText, f2.UFpl, p.UFpl2Text},
-                          {p.UFpb, p.UFpbText, f2.UFpb, p.UFpb2Text},
-                          {p.UFpu, p.UFpuText, f2.UFpu, p.UFpu2Text}};
-    for (const Pick& pick : picks) {
-        if (pick.field2 > pick.value) {
-            pick.value = pick.field2;
-            pick.text = pick.field2Text;
-        }
+    const PlateField& f1 = r.field1;
+    const PlateField& f2 = r.field2;
+    r.pb1 = NonZeroFactorMark(f1.UFpb);
+    r.pu1 = NonZeroFactorMark(f1.UFpu);
+    r.pl1 = NonZeroFactorMark(f1.UFpl);
+    r.pb2 = NonZeroFactorMark(f2.UFpb);
+    r.pu2 = NonZeroFactorMark(f2.UFpu);
+    r.pl2 = NonZeroFactorMark(f2.UFpl);
+    r.pbOfField2 = f2.UFpb > f1.UFpb;
+    r.puOfField2 = f2.UFpu > f1.UFpu;
+    r.plOfField2 = f2.UFpl > f1.UFpl;
+    r.UFpb = r.pbOfField2 ? f2.UFpb : f1.UFpb;
+    r.UFpu = r.puOfField2 ? f2.UFpu : f1.UFpu;
+    r.UFpl = r.plOfField2 ? f2.UFpl : f1.UFpl;
+    r.se = (f1.se + f2.se) / 2;
+    return r;
+}
+
+void DescribePlateBuckling(Project& p, const PlateBucklingResult& r) {
+    WriteFieldTexts(p, r.field1, 1, p.UFpbText, p.UFpuText, p.UFplText);
+    WriteFieldTexts(p, r.field2, 2, p.UFpb2Text, p.UFpu2Text, p.UFpl2Text);
+    if (r.plOfField2) {
+        p.UFplText = p.UFpl2Text;
+    }
+    if (r.pbOfField2) {
+        p.UFpbText = p.UFpb2Text;
+    }
+    if (r.puOfField2) {
+        p.UFpuText = p.UFpu2Text;
     }
 }
 

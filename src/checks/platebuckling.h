@@ -50,7 +50,7 @@ WidthCoefficient EffectiveWidthCoefficient(int field, double X, double phi, doub
                                            double Cy);
 
 // The work of field 1 or 2 from the record as it stands: the field's SigxMin/SigyMin must
-// already have been set to 0 where positive, as `PlateBuckling` does before each field.
+// already be 0 where positive, as `PlateBuckling` takes them for each field.
 // Throws CalcError where the field cannot be evaluated.
 PlateField EvaluatePlateField(const Project& p, int field);
 

@@ -6,6 +6,7 @@
 
 #include "checks/checkmath.h"
 #include "checks/checks.h"
+#include "checks/describe.h"
 #include "checks/structure.h"
 #include "core/calcerror.h"
 #include "core/numformat.h"
@@ -36,12 +37,11 @@ constexpr const char* kYNegative = "plate scantling: material yield Y negative";
 
 }  // namespace
 
-void PlateScantling(Project& p) {
-    p.UFtText.Clear();
-    p.StructureType.clear();
+PlateScantlingResult PlateScantling(const Project& p) {
+    PlateScantlingResult r;
     const int tab = CheckedStructure(p.CFactorTab, p.CFactorOption);
     const int option = p.CFactorOption;
-    p.StructureType = kStructureNames[tab];
+    r.structure = tab;
 
     // Higher-tensile steel earns thinner plating only up to 72 % of its tensile strength.
     const double Y = std::min<double>(p.Fyp, 0.72 * p.Fup);
@@ -71,12 +71,19 @@ void PlateScantling(Project& p) {
     if (byPressure > bound) {
         tmin = byPressure;
     }
-    p.UFt = Div(tmin, p.t, "plate scantling: plate thickness t is zero");
+    r.tmin = tmin;
+    r.UFt = Div(tmin, p.t, "plate scantling: plate thickness t is zero");
+    r.line = NonZeroFactorMark(r.UFt);
+    return r;
+}
 
-    if (p.UFt != 0) {
+void DescribePlateScantling(Project& p, const PlateScantlingResult& r) {
+    p.UFtText.Clear();
+    p.StructureType = kStructureNames[r.structure];
+    if (r.line.shown) {
         SetLine(p.UFtText, p.s1 >= p.s2 ? "Plate 1: UF = tmin/t = " : "Plate 2: UF = tmin/t = ",
-                FormatText(p.UFt, "0.00"), kReferences[tab], StatusOf(p.UFt),
-                FormatText(tmin, "0.00"), "/", FormatText(p.t, "0.00"), " = ");
+                FormatText(r.UFt, "0.00"), kReferences[r.structure], r.line,
+                FormatText(r.tmin, "0.00"), "/", FormatText(p.t, "0.00"), " = ");
     }
 }
 

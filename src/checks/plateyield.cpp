@@ -5,15 +5,15 @@
 
 #include "checks/checkmath.h"
 #include "checks/checks.h"
+#include "checks/describe.h"
 #include "core/calcerror.h"
 #include "core/numformat.h"
 #include "core/project.h"
 
 namespace kelvor {
 
-void PlateYield(Project& p) {
-    p.UFyHeading.clear();
-    p.UFyText.Clear();
+PlateYieldResult PlateYield(const Project& p) {
+    PlateYieldResult r;
 
     // SigxA/SigxB act at the edges of the panel's width, SigyA/SigyC at the ends of its span:
     // each corner combines one of each.
@@ -30,25 +30,30 @@ void PlateYield(Project& p) {
     char governing = 0;
     double sigeq = 0;
     for (const Point& point : points) {
-        const double sx = point.sigx;
-        const double sy = point.sigy;
         const double v =
-            Sqrt(sx * sx + sy * sy - sx * sy + 3 * tau * tau, "plate yield: equivalent stress");
+            EquivalentStress(point.sigx, point.sigy, tau, "plate yield: equivalent stress");
         // An equal value further round the panel does not take over: point A stands on a tie.
         if (governing == 0 || v > sigeq) {
             governing = point.name;
             sigeq = v;
         }
     }
-    p.UFy = Div(static_cast<double>(p.FS) * sigeq, p.Fyp, "plate yield: yield stress Fyp is zero");
+    r.governing = governing;
+    r.sigeq = sigeq;
+    r.UFy = Div(static_cast<double>(p.FS) * sigeq, p.Fyp, "plate yield: yield stress Fyp is zero");
+    r.line = NonZeroFactorMark(r.UFy);
+    return r;
+}
 
+void DescribePlateYield(Project& p, const PlateYieldResult& r) {
+    p.UFyText.Clear();
     AssignConcat(p.UFyHeading,
                  "  Control in points A-D,  Factor of Safety F.S. = ", FormatText(p.FS, "0.00"));
-    if (p.UFy != 0) {
-        SetLine(p.UFyText, "", FormatText(p.UFy, "0.00"), "  < 1.0 (3-2-1/3.11)", StatusOf(p.UFy),
-                FormatText(p.FS, "0.00"), "*", FormatText(sigeq, "0.0"), "/",
+    if (r.line.shown) {
+        SetLine(p.UFyText, "", FormatText(r.UFy, "0.00"), "  < 1.0 (3-2-1/3.11)", r.line,
+                FormatText(p.FS, "0.00"), "*", FormatText(r.sigeq, "0.0"), "/",
                 FormatText(p.Fyp, "0.0"), " = ");
-        AssignConcat(p.UFyText.label, "Point: ", std::string_view(&governing, 1),
+        AssignConcat(p.UFyText.label, "Point: ", std::string_view(&r.governing, 1),
                      ":  UF = F.S.*Sigeq/Fy = ");
     }
 }

@@ -10,6 +10,7 @@
 
 #include "checks/checkmath.h"
 #include "checks/checks.h"
+#include "checks/describe.h"
 #include "checks/structure.h"
 #include "core/calcerror.h"
 #include "core/numformat.h"
@@ -83,91 +84,119 @@ float MaterialFactor(const Tables& tables, int index, float fy, float fu, const 
     return static_cast<float>(Div(489.55, static_cast<double>(fy) + twoThirdsFu, zero));
 }
 
-void ModulusLine(ResultLine& line, double sm, float wmin, double uf, const char* reference) {
-    SetLine(line, "UF = SM/Weffmin  = ", FormatText(uf, "0.00"), reference, StatusOf(uf),
-            FormatText(sm, "0.0"), "/", FormatText(wmin, "0.0"), " = ");
+// The smaller of the section moduli at the plate and at the top, mm3, in cm3 as the rule takes
+// it.
+float Weffmin(double atPlate, float atTop) {
+    return static_cast<float>(std::min(atPlate, static_cast<double>(atTop)) / 1000);
+}
+
+// No scantling pressure, no requirement: the line stays out of the list.
+LineMark ModulusMark(double uf) {
+    return uf > 0 ? FactorMark(uf) : LineMark{};
+}
+
+void ModulusLine(ResultLine& line, double sm, float wmin, double uf, const char* reference,
+                 LineMark mark) {
+    line.Clear();
+    if (mark.shown) {
+        SetLine(line, "UF = SM/Weffmin  = ", FormatText(uf, "0.00"), reference, mark,
+                FormatText(sm, "0.0"), "/", FormatText(wmin, "0.0"), " = ");
+    }
+}
+
+LineMark VerdictMark(bool ok) {
+    return {true, ok ? kGreen : kRed};
 }
 
 template <typename... LimitPieces>
-void Verdict(ResultLine& line, const char* label, bool ok, const char* reference,
+void Verdict(ResultLine& line, const char* label, LineMark mark, const char* reference,
              const LimitPieces&... limit) {
-    SetLine(line, label, ok ? "OK" : "NOK", reference, ok ? kGreen : kRed, limit...);
+    SetLine(line, label, mark.status == kGreen ? "OK" : "NOK", reference, mark, limit...);
 }
 
 }  // namespace
 
-void StiffenerSectionModulus(Project& p, const Tables& tables) {
-    p.StiffSmText.Clear();
-    // The c-factor look-up refuses a page or option that does not exist.
-    p.c = StructureCFactors(p.CFactorTab, p.CFactorOption, p.UnitLength).c;
-    const StructureRules& rules = kStructures[p.CFactorTab];
-    p.StructureType = kStructureNames[p.CFactorTab];
-
+float StiffenerMaterialFactor(const Project& p, const Tables& tables) {
+    // The c-factor look-up refuses a page or option that does not exist before anything else.
+    CheckedStructure(p.CFactorTab, p.CFactorOption);
     const float qs = MaterialFactor(tables, p.StiffMaterialIndex, p.Fys, p.Fus,
                                     "stiffener scantling: stiffener strengths Fys, Fus are zero");
     const float qp = MaterialFactor(tables, p.PlateMaterialIndex, p.Fyp, p.Fup,
                                     "stiffener scantling: plate strengths Fyp, Fup are zero");
     // The weaker of stiffener and plate steel governs.
-    const float q = p.Fys < p.Fyp ? qs : qp;
-    p.StiffMaterialFactor = q;
+    return p.Fys < p.Fyp ? qs : qp;
+}
 
-    const float wmin = static_cast<float>(std::min(p.Wp_sw, static_cast<double>(p.Ws_sw)) / 1000);
+float GirderMaterialFactor(const Project& p, const Tables& tables) {
+    CheckedStructure(p.CFactorTab, p.CFactorOption);
+    // The girder is cut from the plate material.
+    return MaterialFactor(tables, p.PlateMaterialIndex, p.Fyp, p.Fup,
+                          "girder scantling: plate strengths Fyp, Fup are zero");
+}
+
+StiffenerModulusResult StiffenerSectionModulus(const Project& p, float q) {
+    StiffenerModulusResult r;
+    r.c = StructureCFactors(p.CFactorTab, p.CFactorOption, p.UnitLength).c;
+    r.structure = p.CFactorTab;
+    const StructureRules& rules = kStructures[p.CFactorTab];
+
+    r.wmin = Weffmin(p.Wp_sw, p.Ws_sw);
     const double ps = p.ps;
     const double h = rules.headIn705 ? std::fabs(1000 * ps / 7.05) : 100 * std::fabs(ps);
     const float k = static_cast<float>(7.8 * q);
-    const double sm = k * p.c * h * (p.s1 / 1000.0) * Square(p.L1 / 1000.0);
-    p.UFsm = Div(sm, wmin, "stiffener scantling: section modulus Weffmin is zero");
-    // No scantling pressure, no requirement: the line stays out of the list.
-    if (p.UFsm > 0) {
-        ModulusLine(p.StiffSmText, sm, wmin, p.UFsm, rules.stiffenerReference);
-    }
+    r.sm = k * r.c * h * (p.s1 / 1000.0) * Square(p.L1 / 1000.0);
+    r.UFsm = Div(r.sm, r.wmin, "stiffener scantling: section modulus Weffmin is zero");
+    r.line = ModulusMark(r.UFsm);
+    return r;
 }
 
-void GirderScantling(Project& p, const Tables& tables) {
-    p.GirderSmText.Clear();
-    p.GirderDepthText.Clear();
-    p.GirderWebText.Clear();
-    p.TrippingText.Clear();
-    p.cg = StructureCFactors(p.CFactorTab, p.CFactorOption, p.UnitLength).cg;
+void DescribeStiffenerModulus(Project& p, const StiffenerModulusResult& r) {
+    p.StructureType = kStructureNames[r.structure];
+    ModulusLine(p.StiffSmText, r.sm, r.wmin, r.UFsm, kStructures[r.structure].stiffenerReference,
+                r.line);
+}
+
+GirderScantlingResult GirderScantling(const Project& p, float q) {
+    GirderScantlingResult r;
+    r.cg = StructureCFactors(p.CFactorTab, p.CFactorOption, p.UnitLength).cg;
+    r.structure = p.CFactorTab;
     const StructureRules& rules = kStructures[p.CFactorTab];
-    p.StructureType = kStructureNames[p.CFactorTab];
 
-    // The girder is cut from the plate material.
-    const float q = MaterialFactor(tables, p.PlateMaterialIndex, p.Fyp, p.Fup,
-                                   "girder scantling: plate strengths Fyp, Fup are zero");
-    p.StiffMaterialFactor = q;
-
-    const float wmin =
-        static_cast<float>(std::min(p.GirderWp, static_cast<double>(p.GirderWs)) / 1000);
+    r.wmin = Weffmin(p.GirderWp, p.GirderWs);
     // The girder carries the stiffeners of both spans beside it: load breadth LMean, in m.
     const double spanLoad =
         std::fabs(static_cast<double>(p.ps)) * (p.LMean / 1000) * Square(p.Lgs / 1000.0);
-    double sm = 0;
     if (rules.girderUsesCg) {
         const float k = static_cast<float>(4.74 * q);
-        sm = k * p.cg * 100 * spanLoad;
+        r.sm = k * r.cg * 100 * spanLoad;
     } else {
         const float k = static_cast<float>(4.7 * q * 100);
-        sm = k * spanLoad;
+        r.sm = k * spanLoad;
     }
-    p.UFgm = Div(sm, wmin, "girder scantling: section modulus Weffmin is zero");
-    if (p.UFgm > 0) {
-        ModulusLine(p.GirderSmText, sm, wmin, p.UFgm, rules.girderReference);
-    }
+    r.UFgm = Div(r.sm, r.wmin, "girder scantling: section modulus Weffmin is zero");
+    r.modulus = ModulusMark(r.UFgm);
 
     const DepthRule& depth = rules.depth[p.CFactorOption];
-    const double dmin = p.Lgs * depth.factor / depth.divisor;
-    p.GirderDepthRatio = Div(dmin, p.GirderH, "girder scantling: girder height H is zero");
-    Verdict(p.GirderDepthText, "Min depth of girder = ", p.GirderDepthRatio <= 1,
-            rules.proportionsReference, FormatText(dmin, "0.0"), " mm");
+    r.dmin = p.Lgs * depth.factor / depth.divisor;
+    r.GirderDepthRatio = Div(r.dmin, p.GirderH, "girder scantling: girder height H is zero");
+    r.depth = VerdictMark(r.GirderDepthRatio <= 1);
 
-    const double tmin = std::min(0.01 * p.GirderH + 3, kMaxWebThickness);
-    p.GirderWebRatio = Div(tmin, p.GirderTw, "girder scantling: web thickness tw is zero");
-    Verdict(p.GirderWebText, "Min thickness of web = ", p.GirderWebRatio <= 1,
-            rules.proportionsReference, FormatText(tmin, "0.0"), " mm");
+    r.tmin = std::min(0.01 * p.GirderH + 3, kMaxWebThickness);
+    r.GirderWebRatio = Div(r.tmin, p.GirderTw, "girder scantling: web thickness tw is zero");
+    r.web = VerdictMark(r.GirderWebRatio <= 1);
+    r.tripping = VerdictMark(p.Lt <= kMaxTrippingDistance);
+    return r;
+}
 
-    Verdict(p.TrippingText,
-            "Max distance between tripping brackets = ", p.Lt <= kMaxTrippingDistance,
+void DescribeGirderScantling(Project& p, const GirderScantlingResult& r) {
+    const StructureRules& rules = kStructures[r.structure];
+    p.StructureType = kStructureNames[r.structure];
+    ModulusLine(p.GirderSmText, r.sm, r.wmin, r.UFgm, rules.girderReference, r.modulus);
+    Verdict(p.GirderDepthText, "Min depth of girder = ", r.depth, rules.proportionsReference,
+            FormatText(r.dmin, "0.0"), " mm");
+    Verdict(p.GirderWebText, "Min thickness of web = ", r.web, rules.proportionsReference,
+            FormatText(r.tmin, "0.0"), " mm");
+    Verdict(p.TrippingText, "Max distance between tripping brackets = ", r.tripping,
             rules.trippingReference, "3000 mm");
 }
 

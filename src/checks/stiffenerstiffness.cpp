@@ -4,6 +4,7 @@
 
 #include "checks/checkmath.h"
 #include "checks/checks.h"
+#include "checks/describe.h"
 #include "core/calcerror.h"
 #include "core/numformat.h"
 #include "core/project.h"
@@ -12,15 +13,13 @@ namespace kelvor {
 
 namespace {
 
-constexpr double kOneMinusNuSquared = 0.91;  // Poisson's ratio 0.3
-
 constexpr const char* kLabel = "UFs = io/Ie = ";
 constexpr const char* kReference = "  < 1.0 (3/9.1)";
 
 }  // namespace
 
-void StiffenerStiffness(Project& p) {
-    p.UFsText.Clear();
+StiffnessResult StiffenerStiffness(const Project& p) {
+    StiffnessResult r;
     const double s = p.sMean;
     const double t = p.t;
     const double L1 = p.L1;
@@ -41,12 +40,16 @@ void StiffenerStiffness(Project& p) {
                         "stiffener stiffness: aspect ratio L1/s outside the formula's range");
     }
     // Plate strip bending stiffness s*t^3/(12*(1 - nu^2)) times gamma0, as an inertia.
-    p.io = s * t * t * t / 12 / kOneMinusNuSquared * gamma0;
-    p.UFs = Div(p.io, p.Ie,
+    r.io = s * t * t * t / 12 / kOneMinusNuSquared * gamma0;
+    r.UFs = Div(r.io, p.Ie,
                 "stiffener stiffness: moment of inertia Ie of stiffener with plate is zero");
+    r.line = FactorMark(r.UFs);
+    return r;
+}
 
-    SetLine(p.UFsText, kLabel, FormatText(p.UFs, "0.00"), kReference, StatusOf(p.UFs),
-            FormatText(p.io, "0.000E+0"), "/", FormatText(p.Ie, "0.000E+0"), " = ");
+void DescribeStiffenerStiffness(const Project& p, const StiffnessResult& r, ResultLine& line) {
+    SetLine(line, kLabel, FormatText(r.UFs, "0.00"), kReference, r.line,
+            FormatText(r.io, "0.000E+0"), "/", FormatText(p.Ie, "0.000E+0"), " = ");
 }
 
 }  // namespace kelvor

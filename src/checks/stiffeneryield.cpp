@@ -8,6 +8,7 @@
 
 #include "checks/checkmath.h"
 #include "checks/checks.h"
+#include "checks/describe.h"
 #include "core/calcerror.h"
 #include "core/numformat.h"
 #include "core/project.h"
@@ -19,8 +20,8 @@ namespace {
 constexpr const char* kReference = "  < 1.0 (3-2-1/3.11)";
 
 void YieldLine(ResultLine& line, int point, char side, float fs, std::string_view stress, float fy,
-               double uf) {
-    SetLine(line, "", FormatText(uf, "0.00"), kReference, StatusOf(uf), FormatText(fs, "0.00"), "*",
+               double uf, LineMark mark) {
+    SetLine(line, "", FormatText(uf, "0.00"), kReference, mark, FormatText(fs, "0.00"), "*",
             stress, "/", FormatText(fy, "0.0"), " = ");
     const char pointName[] = {static_cast<char>('0' + point), side, '\0'};
     AssignConcat(line.label, "Point ", pointName, ": UF = F.S.*Sigeq/Fy  = ");
@@ -28,9 +29,8 @@ void YieldLine(ResultLine& line, int point, char side, float fs, std::string_vie
 
 }  // namespace
 
-void StiffenerYield(Project& p) {
-    p.YieldPlateText.Clear();
-    p.YieldStiffText.Clear();
+StiffenerYieldResult StiffenerYield(const Project& p) {
+    StiffenerYieldResult r;
 
     // p*s*L1^2: the clamped-beam moment without its divisor, N*mm.
     const double load = static_cast<double>(p.p) * p.sMean * p.L1 * p.L1;
@@ -55,10 +55,8 @@ void StiffenerYield(Project& p) {
     int platePoint = 0;
     double sigeq = 0;
     for (int i = 0; i < 3; ++i) {
-        const double sx = plate[i].sigx;
-        const double sy = plate[i].sigy;
-        const double v =
-            Sqrt(sx * sx + sy * sy - sx * sy + 3 * tau * tau, "stiffener yield: equivalent stress");
+        const double v = EquivalentStress(plate[i].sigx, plate[i].sigy, tau,
+                                          "stiffener yield: equivalent stress");
         // A later point takes over only with a strictly larger stress: the end at A stands on
         // a tie.
         if (platePoint == 0 || v > sigeq) {
@@ -66,9 +64,11 @@ void StiffenerYield(Project& p) {
             sigeq = v;
         }
     }
-    p.UFyp =
+    r.platePoint = platePoint;
+    r.plateSigeq = sigeq;
+    r.UFyp =
         Div(static_cast<double>(p.FS) * sigeq, p.Fyp, "stiffener yield: yield stress Fyp is zero");
-    YieldLine(p.YieldPlateText, platePoint, 'p', p.FS, FormatText(sigeq, "0.0"), p.Fyp, p.UFyp);
+    r.plate = FactorMark(r.UFyp);
 
     // Stiffener side: the bending stresses change sign against the plate side (compression at
     // the ends, tension at mid-span); the flange is uniaxial, so the stress itself is the
@@ -78,10 +78,19 @@ void StiffenerYield(Project& p) {
     const float midStress = static_cast<float>(std::fabs(sigx + Div(load, 24.0 * p.Ws_sw, wsZero)));
     const bool midGoverns = midStress > endStress;
     const float sigma = midGoverns ? midStress : endStress;
-    p.UFys =
+    r.stiffenerPoint = midGoverns ? 2 : 1;
+    r.stiffenerSigma = sigma;
+    r.UFys =
         Div(static_cast<double>(p.FS) * sigma, p.Fys, "stiffener yield: yield stress Fys is zero");
-    YieldLine(p.YieldStiffText, midGoverns ? 2 : 1, 's', p.FS, FormatText(sigma, "0.0"), p.Fys,
-              p.UFys);
+    r.stiffener = FactorMark(r.UFys);
+    return r;
+}
+
+void DescribeStiffenerYield(Project& p, const StiffenerYieldResult& r) {
+    YieldLine(p.YieldPlateText, r.platePoint, 'p', p.FS, FormatText(r.plateSigeq, "0.0"), p.Fyp,
+              r.UFyp, r.plate);
+    YieldLine(p.YieldStiffText, r.stiffenerPoint, 's', p.FS, FormatText(r.stiffenerSigma, "0.0"),
+              p.Fys, r.UFys, r.stiffener);
 }
 
 }  // namespace kelvor

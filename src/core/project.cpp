@@ -24,11 +24,40 @@ void SetBuiltUp(float& h, float& b, float& tw, float& tf, float vh, float vb, fl
 
 }  // namespace
 
+namespace {
+
+constexpr ResultLine CheckTexts::*kLines[] = {
+    &CheckTexts::UFpbText,       &CheckTexts::UFpuText,        &CheckTexts::UFplText,
+    &CheckTexts::UFpb2Text,      &CheckTexts::UFpu2Text,       &CheckTexts::UFpl2Text,
+    &CheckTexts::UFbuText,       &CheckTexts::UFbtText,        &CheckTexts::DeformationText,
+    &CheckTexts::UFsText,        &CheckTexts::UFgbuText,       &CheckTexts::UFyText,
+    &CheckTexts::UFtText,        &CheckTexts::YieldPlateText,  &CheckTexts::YieldStiffText,
+    &CheckTexts::StiffSmText,    &CheckTexts::GirderSmText,    &CheckTexts::GirderDepthText,
+    &CheckTexts::GirderWebText,  &CheckTexts::TrippingText,
+};
+
+}  // namespace
+
+void CheckTexts::ClearMarks() {
+    for (ResultLine CheckTexts::*line : kLines) {
+        (this->*line).shown = false;
+        (this->*line).status = kBlack;
+    }
+}
+
+void CheckTexts::ClearTexts() {
+    for (ResultLine CheckTexts::*line : kLines) {
+        (this->*line).Clear();
+    }
+    UFyHeading.clear();
+    StructureType.clear();
+    CFactorReference.clear();
+    CFactorText.clear();
+}
+
 void CheckResults::Reset() {
-    // Copied from an untouched record rather than moved from a new one: assigning an empty text
-    // keeps the storage, where a move would free it.
-    static const CheckResults kUntouched;
-    *this = kUntouched;
+    static_cast<CheckNumbers&>(*this) = CheckNumbers{};
+    ClearTexts();
 }
 
 void NewProject(Project& p) {

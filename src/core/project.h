@@ -25,14 +25,13 @@ struct SpacingMessage {
     std::string field;  // object name of the field: "is1" or "is2"
 };
 
-// Everything the checks of one run produce. `Calculate` resets it as a whole before the first
-// check, so a result never outlives the inputs it was computed from.
-struct CheckResults {
+// The numbers the checks of one run produce: factors, ratios and the intermediate values the
+// window and the record show. `Evaluate` resets them as a whole before the first check, so a
+// result never outlives the inputs it was computed from.
+struct CheckNumbers {
     // Plate buckling and ultimate strength (3/3.1, 3/3.3, 3/3.5).
     double UFpb = 0, UFpu = 0, UFpl = 0;
     double UFpb2 = 0, UFpu2 = 0, UFpl2 = 0;
-    ResultLine UFpbText, UFpuText, UFplText;
-    ResultLine UFpb2Text, UFpu2Text, UFpl2Text;
     // Ultimate-strength coefficients of fields 1 and 2; Cy1/Cy2 end up holding the coefficient
     // Cxe of the effective width once that is settled.
     double Cx1 = 0, Cy1 = 0, Cx2 = 0, Cy2 = 0;
@@ -40,7 +39,6 @@ struct CheckResults {
     // Stiffener buckling, torsional buckling, deformation (3/5.1, 3/5.3).
     double UFbu = 0, UFbt = 0;
     double Deformation = 0;
-    ResultLine UFbuText, UFbtText, DeformationText;
     // Axial stress of the stiffener with its full plate, compression positive (Siga of the
     // texts); elastic and critical stresses of the beam-column and the torsional check.
     double Siga = 0, SigmaE = 0, SigmaC = 0;
@@ -49,33 +47,51 @@ struct CheckResults {
     // Stiffness and overall buckling (3/9.1, 3/5.7).
     double UFs = 0;
     float UFgbu = 0;  // single
-    ResultLine UFsText, UFgbuText;
-    double io = 0;  // required moment of inertia of the stiffener, mm4
+    double io = 0;    // required moment of inertia of the stiffener, mm4
     // Buckling coefficients and critical stresses of the orthotropic panel.
     double OverallKx = 0, OverallKy = 0, SigmaCx = 0;
     float SigmaCy = 0;  // single
 
     // Plate yield (3-2-1/3.11) and plate scantling (3-2-2/7.3 and the like).
     double UFy = 0, UFt = 0;
-    ResultLine UFyText, UFtText;
-    std::string UFyHeading;     // "  Control in points A-D,  Factor of Safety F.S. = 1.43"
-    std::string StructureType;  // "  Tank Bulkhead" and the like, from CFactorTab
 
     // Stiffener yield (3-2-1/3.11), stiffener and girder scantling, girder proportions.
     double UFyp = 0, UFys = 0, UFsm = 0, UFgm = 0;
-    ResultLine YieldPlateText, YieldStiffText, StiffSmText, GirderSmText;
-    ResultLine GirderDepthText, GirderWebText, TrippingText;
     double GirderDepthRatio = 0;  // dmin/H
     double GirderWebRatio = 0;    // tmin/tw
 
-    // c-factors of stiffener and girder for the kind of structure, and the text of the c-factor
-    // label on the active end-attachment page ("c = 0.90 / 1.50  stiff/gird  " + reference).
+    // c-factors of stiffener and girder for the kind of structure.
     double c = 0, cg = 0;
+};
+
+// The texts of the checks' results, written from the numbers by the describe step of
+// `Calculate`. Each line's `shown` and `status` are settled with the numbers (`Evaluate` sets
+// them too), so that a verdict read from them agrees with the list.
+struct CheckTexts {
+    ResultLine UFpbText, UFpuText, UFplText;
+    ResultLine UFpb2Text, UFpu2Text, UFpl2Text;
+    ResultLine UFbuText, UFbtText, DeformationText;
+    ResultLine UFsText, UFgbuText;
+    ResultLine UFyText, UFtText;
+    std::string UFyHeading;     // "  Control in points A-D,  Factor of Safety F.S. = 1.43"
+    std::string StructureType;  // "  Tank Bulkhead" and the like, from CFactorTab
+    ResultLine YieldPlateText, YieldStiffText, StiffSmText, GirderSmText;
+    ResultLine GirderDepthText, GirderWebText, TrippingText;
+    // The c-factor label on the active end-attachment page ("c = 0.90 / 1.50  stiff/gird  " +
+    // reference).
     std::string CFactorReference;
     std::string CFactorText;
 
-    // Back to the state before any check, the texts keeping their storage: every run writes
-    // much the same texts again, which then need no allocation.
+    // Every line unshown and black, the texts left as they stand.
+    void ClearMarks();
+    // No text at all, each keeping its storage: every run writes much the same texts again,
+    // which then need no allocation.
+    void ClearTexts();
+};
+
+// Everything the checks of one run produce.
+struct CheckResults : CheckNumbers, CheckTexts {
+    // Back to the state before any check, the texts keeping their storage.
     void Reset();
 };
 

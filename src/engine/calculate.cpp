@@ -16,25 +16,6 @@ namespace kelvor {
 
 namespace {
 
-// The order is fixed: each check may read what the steps before it wrote, never after.
-// The panel figure and the deformation check box (steps 11 and 15 of the sequence) are the
-// window's; it redraws them from the record after every run.
-constexpr CalcStep kSteps[] = {
-    {"plate buckling", [](Project& p, const Tables&) { PlateBuckling(p); }},
-    {"rule effective breadth", [](Project& p, const Tables&) { RuleEffectiveBreadth(p); }},
-    {"stiffener section properties", [](Project& p, const Tables&) { StiffenerWithPlate(p); }},
-    {"stiffener buckling", [](Project& p, const Tables&) { StiffenerBuckling(p); }},
-    {"overall buckling", [](Project& p, const Tables&) { OverallBuckling(p); }},
-    {"plate yield", [](Project& p, const Tables&) { PlateYield(p); }},
-    {"stiffener yield", [](Project& p, const Tables&) { StiffenerYield(p); }},
-    {"stiffener stiffness", [](Project& p, const Tables&) { StiffenerStiffness(p); }},
-    {"plate scantling", [](Project& p, const Tables&) { PlateScantling(p); }},
-    {"stiffener scantling", [](Project& p, const Tables& t) { StiffenerSectionModulus(p, t); }},
-    {"girder section properties", [](Project& p, const Tables&) { SetUpGirderProfile(p); }},
-    {"girder scantling", [](Project& p, const Tables& t) { GirderScantling(p, t); }},
-    {"c-factor", [](Project& p, const Tables&) { ShowCFactor(p); }},
-};
-
 void Prepare(Project& p, const Tables& tables) {
     p.PlateErrorFlag1 = false;
     p.PlateErrorFlag2 = false;
@@ -43,7 +24,8 @@ void Prepare(Project& p, const Tables& tables) {
     LoadStiffenerMaterial(p, tables, p.StiffMaterialIndex);
     p.LMean = (static_cast<double>(p.L1) + p.L2) / 2;
     StressDistribution(p);
-    p.CheckResults::Reset();
+    static_cast<CheckNumbers&>(p) = CheckNumbers{};
+    p.ClearMarks();
 }
 
 // The rule breadth and the stiffener's properties with attached plate are results of their
@@ -60,22 +42,6 @@ void ClearUnreached(Project& p, std::span<const CalcStep> unreached) {
             p.zTop_sw = p.Ws_sw = 0;
         }
     }
-}
-
-// Runs the steps from the first; returns the index of the failing step, or the step count.
-std::size_t RunSteps(Project& p, const Tables& tables, std::span<const CalcStep> steps,
-                     std::string* cause) {
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        try {
-            steps[i].run(p, tables);
-        } catch (const CalcError& e) {
-            if (cause) {
-                *cause = e.what();
-            }
-            return i;
-        }
-    }
-    return steps.size();
 }
 
 // The edge stresses of a field as the smaller and the larger of its two ends.
@@ -156,32 +122,48 @@ void FillResultList(Project& p) {
     }
 }
 
-std::span<const CalcStep> CalculationSteps() {
-    return kSteps;
-}
-
 void Calculate(Project& p, const Tables& tables) {
-    CalculateWith(p, tables, kSteps);
+    CalculateWith(p, tables, CalculationSteps());
 }
 
 void Evaluate(Project& p, const Tables& tables) {
-    Calculate(p, tables);
+    RunResults results;
+    EvaluateWith(p, tables, CalculationSteps(), results);
 }
 
 void CalculateWith(Project& p, const Tables& tables, std::span<const CalcStep> steps) {
+    RunResults results;
+    const std::size_t succeeded = EvaluateWith(p, tables, steps, results);
+    DescribeSteps(p, steps, succeeded, results);
+    FillResultList(p);
+}
+
+std::size_t EvaluateWith(Project& p, const Tables& tables, std::span<const CalcStep> steps,
+                         RunResults& results) {
     p.CalcFailure.reset();
     Prepare(p, tables);
-    std::string cause;
-    const std::size_t failed = RunSteps(p, tables, steps, &cause);
-    if (failed < steps.size()) {
-        // A check may have written part of its results before it failed. Start afresh and
-        // replay the steps that succeeded, so that exactly their results stand.
-        Prepare(p, tables);
-        RunSteps(p, tables, steps.first(failed), nullptr);
-        ClearUnreached(p, steps.subspan(failed));
-        p.CalcFailure = StepFailure{steps[failed].routine, cause};
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        try {
+            steps[i].run(p, tables, results);
+        } catch (const CalcError& e) {
+            // A step stores its results only once it has succeeded: what stands are the
+            // results of the steps before it.
+            ClearUnreached(p, steps.subspan(i));
+            p.CalcFailure = StepFailure{steps[i].routine, e.what()};
+            return i;
+        }
     }
-    FillResultList(p);
+    return steps.size();
+}
+
+void DescribeSteps(Project& p, std::span<const CalcStep> steps, std::size_t succeeded,
+                   const RunResults& results) {
+    p.ClearTexts();
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        if (steps[i].describe && (i < succeeded || (i == succeeded && steps[i].describeFailed))) {
+            steps[i].describe(p, results);
+        }
+    }
 }
 
 }  // namespace kelvor

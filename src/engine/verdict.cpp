@@ -8,7 +8,9 @@ namespace kelvor {
 
 namespace {
 
-// Where each row's number and line stand in the record, in the list's order.
+// Where each row's number and line stand in the record, in the list's order. A row is shown
+// when its line is marked shown: the mark is settled with the numbers, so `Evaluate` gives the
+// verdict of `Calculate` without the texts.
 struct RowSource {
     Check check;
     const char* name;
@@ -16,39 +18,33 @@ struct RowSource {
     const ResultLine Project::*line;
     bool buckling;  // in the buckling block, else in the scantling and yield block
     bool isFactor;
-    // Shown whenever the check ran (even with only a formula), rather than only when labelled.
-    bool shownUnlabelled;
 };
 
 // clang-format off
 constexpr RowSource kRows[] = {
-    {Check::PlateBuckling, "UFpb", [](const Project& p) { return p.UFpb; }, &Project::UFpbText, true, true, false},
-    {Check::PlateUltimate, "UFpu", [](const Project& p) { return p.UFpu; }, &Project::UFpuText, true, true, false},
-    {Check::PlatePressure, "UFpl", [](const Project& p) { return p.UFpl; }, &Project::UFplText, true, true, false},
-    {Check::StiffenerBuckling, "UFbu", [](const Project& p) { return p.UFbu; }, &Project::UFbuText, true, true, true},
-    {Check::Torsional, "UFbt", [](const Project& p) { return p.UFbt; }, &Project::UFbtText, true, true, true},
-    {Check::Stiffness, "UFs", [](const Project& p) { return p.UFs; }, &Project::UFsText, true, true, true},
-    {Check::Overall, "UFgbu", [](const Project& p) { return static_cast<double>(p.UFgbu); }, &Project::UFgbuText, true, true, true},
-    {Check::PlateThickness, "UFt", [](const Project& p) { return p.UFt; }, &Project::UFtText, false, true, true},
-    {Check::StiffenerModulus, "UFsm", [](const Project& p) { return p.UFsm; }, &Project::StiffSmText, false, true, true},
-    {Check::GirderModulus, "UFgm", [](const Project& p) { return p.UFgm; }, &Project::GirderSmText, false, true, true},
-    {Check::GirderDepth, "Girder depth", [](const Project& p) { return p.GirderDepthRatio; }, &Project::GirderDepthText, false, false, false},
-    {Check::GirderWeb, "Girder web", [](const Project& p) { return p.GirderWebRatio; }, &Project::GirderWebText, false, false, false},
-    {Check::Tripping, "Tripping brackets", [](const Project& p) { return p.Lt / 3000.0; }, &Project::TrippingText, false, false, false},
-    {Check::PlateYield, "UFy", [](const Project& p) { return p.UFy; }, &Project::UFyText, false, true, true},
-    {Check::YieldPlateSide, "UFyp", [](const Project& p) { return p.UFyp; }, &Project::YieldPlateText, false, true, true},
-    {Check::YieldStiffenerSide, "UFys", [](const Project& p) { return p.UFys; }, &Project::YieldStiffText, false, true, true},
+    {Check::PlateBuckling, "UFpb", [](const Project& p) { return p.UFpb; }, &Project::UFpbText, true, true},
+    {Check::PlateUltimate, "UFpu", [](const Project& p) { return p.UFpu; }, &Project::UFpuText, true, true},
+    {Check::PlatePressure, "UFpl", [](const Project& p) { return p.UFpl; }, &Project::UFplText, true, true},
+    {Check::StiffenerBuckling, "UFbu", [](const Project& p) { return p.UFbu; }, &Project::UFbuText, true, true},
+    {Check::Torsional, "UFbt", [](const Project& p) { return p.UFbt; }, &Project::UFbtText, true, true},
+    {Check::Stiffness, "UFs", [](const Project& p) { return p.UFs; }, &Project::UFsText, true, true},
+    {Check::Overall, "UFgbu", [](const Project& p) { return static_cast<double>(p.UFgbu); }, &Project::UFgbuText, true, true},
+    {Check::PlateThickness, "UFt", [](const Project& p) { return p.UFt; }, &Project::UFtText, false, true},
+    {Check::StiffenerModulus, "UFsm", [](const Project& p) { return p.UFsm; }, &Project::StiffSmText, false, true},
+    {Check::GirderModulus, "UFgm", [](const Project& p) { return p.UFgm; }, &Project::GirderSmText, false, true},
+    {Check::GirderDepth, "Girder depth", [](const Project& p) { return p.GirderDepthRatio; }, &Project::GirderDepthText, false, false},
+    {Check::GirderWeb, "Girder web", [](const Project& p) { return p.GirderWebRatio; }, &Project::GirderWebText, false, false},
+    {Check::Tripping, "Tripping brackets", [](const Project& p) { return p.Lt / 3000.0; }, &Project::TrippingText, false, false},
+    {Check::PlateYield, "UFy", [](const Project& p) { return p.UFy; }, &Project::UFyText, false, true},
+    {Check::YieldPlateSide, "UFyp", [](const Project& p) { return p.UFyp; }, &Project::YieldPlateText, false, true},
+    {Check::YieldStiffenerSide, "UFys", [](const Project& p) { return p.UFys; }, &Project::YieldStiffText, false, true},
 };
 // clang-format on
 static_assert(std::size(kRows) == kCheckCount);
 
 bool Shows(const RowSource& row, const Project& p, int mode) {
     const bool block = row.buckling ? (mode == 1 || mode == 3) : (mode != 1);
-    if (!block) {
-        return false;
-    }
-    const ResultLine& line = p.*row.line;
-    return line.Produced() || (row.shownUnlabelled && !line.formula.empty());
+    return block && (p.*row.line).shown;
 }
 
 }  // namespace

@@ -131,10 +131,14 @@ std::string Dim(float value, const char* pattern, char sep) {
 }  // namespace
 
 const Family& FamilyOf(int code) {
-    if (code < 0 || code >= kFamilyCount) {
-        throw CalcError("unknown stiffener family " + std::to_string(code));
+    if (const Family* f = FindFamily(code)) {
+        return *f;
     }
-    return kFamilies[code];
+    throw CalcError("unknown stiffener family " + std::to_string(code));
+}
+
+const Family* FindFamily(int code) {
+    return code >= 0 && code < kFamilyCount ? &kFamilies[code] : nullptr;
 }
 
 int FamilyOfBatchCode(const std::string& code) {

@@ -56,6 +56,15 @@ constexpr int kFamilyCount = 10;
 
 // Throws CalcError for a code outside 0..9.
 const Family& FamilyOf(int code);
+// The same without failing: nullptr for a code outside 0..9. For the checks, which leave an
+// unknown family to the section properties step to refuse.
+const Family* FindFamily(int code);
+
+// Closed sections (RHS, trapezoid) close on the plate: their torsional stiffness is of another
+// order than an open section's.
+constexpr bool ClosedShape(Shape shape) {
+    return shape == Shape::Rhs || shape == Shape::Trapezoid;
+}
 // The family of a batch stiffener code ("LR", "LW", "TG", "FB", "BF", "IG"), or -1.
 int FamilyOfBatchCode(const std::string& code);
 // The girder family of a batch girder code ("LG" 1, "TG" 3), or -1.

@@ -9,13 +9,22 @@
 
 namespace kelvor {
 
-void SetUpGirderProfile(Project& p) {
+namespace {
+
+// The inputs of the girder family in use become the girder's dimensions.
+const GirderFamily& CopyDimensions(Project& p) {
     const GirderFamily& family = GirderFamilyOf(p.GirderProfileType);
     ForEachBuiltUpDimension(*BuiltUpFieldsOf(true, family.code),
                             [&](float Project::*input, float Project::*inUse) { p.*inUse = p.*input; });
+    return family;
+}
+
+void Caption(Project& p, const GirderFamily& family) {
     p.GirderDesignation = GirderDesignation(family, p.GirderH, p.GirderB, p.GirderTw, p.GirderTf,
                                             DecimalSeparatorOf(p));
+}
 
+void Properties(Project& p) {
     // L and T alike: only the properties about the horizontal axis are needed.
     const double H = p.GirderH, B = p.GirderB, tw = p.GirderTw, tf = p.GirderTf;
     const double hw = H - tf;
@@ -30,8 +39,8 @@ void SetUpGirderProfile(Project& p) {
 
     // The plating between the girder's neighbours, (L1 + L2)/2, limited to a third of its span.
     double breadth = (static_cast<double>(p.L1) + p.L2) / 2;
-    if (breadth > 0.33 * p.Lg) {
-        breadth = 0.33 * p.Lg;
+    if (breadth > kBreadthShareOfSpan * p.Lg) {
+        breadth = kBreadthShareOfSpan * p.Lg;
     }
     const float bg = ToSingle(breadth, "girder plate breadth");
     const PlatedSection s = WithPlate(A, zc, Iy, H, p.t, bg, "girder area with plate");
@@ -52,6 +61,26 @@ void SetUpGirderProfile(Project& p) {
     p.GirderIe = s.I;
     p.GirderWp = Wp;
     p.GirderWs = Ws;
+}
+
+}  // namespace
+
+void SetUpGirderProfile(Project& p) {
+    Caption(p, CopyDimensions(p));
+    Properties(p);
+}
+
+void GirderWithPlate(Project& p) {
+    CopyDimensions(p);
+    Properties(p);
+}
+
+void DescribeGirder(Project& p) {
+    for (const int code : {1, 3}) {
+        if (code == p.GirderProfileType) {
+            Caption(p, GirderFamilyOf(code));
+        }
+    }
 }
 
 }  // namespace kelvor

@@ -10,6 +10,9 @@ namespace kelvor {
 
 constexpr double kSteelDensity = 7850;  // kg/m3
 
+// The plating that acts with a stiffener or a girder is limited to this share of its span.
+constexpr double kBreadthShareOfSpan = 0.33;
+
 // Mass per metre of a steel section of `area` mm2, kg/m.
 double MassPerMetre(double area);
 

@@ -16,7 +16,7 @@ constexpr double kFlangeLimitFactor = 0.4;
 }  // namespace
 
 LocalSlendernessResult LocalSlenderness(const Family& family, const StiffenerDimensions& d,
-                                        double E, double Fys, char sep) {
+                                        double E, double Fys) {
     LocalSlendernessResult r;
     if (family.webLimitFactor == 0 && !family.flangeCheck) {
         return r;
@@ -30,8 +30,6 @@ LocalSlendernessResult LocalSlenderness(const Family& family, const StiffenerDim
         const double hw = family.shape == Shape::FlatBar ? H : H - tf;
         r.webRatio = Div(hw, tw, "web thickness");
         r.webLimit = family.webLimitFactor * k;
-        r.webText = Concat("Web: hw/tw = ", FormatText(r.webRatio, "0.0", sep),
-                           " <= ", FormatText(r.webLimit, "0.0", sep));
     }
     if (family.flangeCheck) {
         // Outstand from the web face: the whole of it for an L, half of it either side for a
@@ -39,10 +37,24 @@ LocalSlendernessResult LocalSlenderness(const Family& family, const StiffenerDim
         const double b2 = family.shape == Shape::Angle ? B - tw : (B - tw) / 2;
         r.flangeRatio = Div(b2, tf, "flange thickness");
         r.flangeLimit = ToSingle(kFlangeLimitFactor * k, "flange slenderness limit");
-        r.flangeText = Concat("Flange: b2/tf = ", FormatText(r.flangeRatio, "0.0", sep),
-                              " <= ", FormatText(r.flangeLimit, "0.0", sep));
     }
     return r;
+}
+
+void DescribeLocalSlenderness(const Family& family, const LocalSlendernessResult& r, char sep,
+                              std::string& web, std::string& flange) {
+    if (family.webLimitFactor != 0) {
+        AssignConcat(web, "Web: hw/tw = ", FormatText(r.webRatio, "0.0", sep), " <= ",
+                     FormatText(r.webLimit, "0.0", sep));
+    } else {
+        web = " ";
+    }
+    if (family.flangeCheck) {
+        AssignConcat(flange, "Flange: b2/tf = ", FormatText(r.flangeRatio, "0.0", sep), " <= ",
+                     FormatText(r.flangeLimit, "0.0", sep));
+    } else {
+        flange = " ";
+    }
 }
 
 bool WebCheckPasses(const Project& p) {

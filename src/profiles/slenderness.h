@@ -15,14 +15,17 @@ struct LocalSlendernessResult {
     double webRatio = 0, webLimit = 0;
     double flangeRatio = 0;
     float flangeLimit = 0;  // single
-    std::string webText = " ";
-    std::string flangeText = " ";
 };
 
-// Ratios, limits and the two texts; a text of one blank where the family has no such check.
-// Throws CalcError for a zero web or flange thickness or yield stress where a check needs it.
+// Ratios and limits; 0 where the family has no such check. Throws CalcError for a zero web or
+// flange thickness or yield stress where a check needs it.
 LocalSlendernessResult LocalSlenderness(const Family& family, const StiffenerDimensions& d,
-                                        double E, double Fys, char decimalSeparator);
+                                        double E, double Fys);
+
+// The two texts, "Web: hw/tw = 20.7 <= 36.1", written in place; one blank where the family has
+// no such check.
+void DescribeLocalSlenderness(const Family& family, const LocalSlendernessResult& r,
+                              char decimalSeparator, std::string& web, std::string& flange);
 
 // A ratio equal to its limit passes.
 bool WebCheckPasses(const Project& p);

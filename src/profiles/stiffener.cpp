@@ -96,7 +96,7 @@ void StiffenerWithPlate(Project& p) {
     const double rGyr = Sqrt(Div(e.I, e.A, "area with plate breadth se"), "Ie/Ae");
 
     // Load breadth sw, limited to a third of the span, for the scantling moduli.
-    const double sw = std::min((static_cast<double>(p.s1) + p.s2) / 2, 0.33 * p.L1);
+    const double sw = std::min((static_cast<double>(p.s1) + p.s2) / 2, kBreadthShareOfSpan * p.L1);
     const PlatedSection w = WithPlate(As, zc, Iy, H, t, sw, "area with plate breadth sw");
     const float zTopSw = ToSingle(w.zTop, "neutral axis at the top, breadth sw");
     const double WpSw = Div(w.I, w.zp, "neutral axis at the plate, breadth sw");
@@ -107,8 +107,7 @@ void StiffenerWithPlate(Project& p) {
     const PlatedSection b = WithPlate(As, zc, Iy, H, t, p.be, "area with plate breadth be");
     const double WsBe = Div(b.I, H + t / 2 - b.zp, "neutral axis at the top, breadth be");
 
-    const LocalSlendernessResult local =
-        LocalSlenderness(family, DimensionsOf(p), p.E, p.Fys, DecimalSeparatorOf(p));
+    const LocalSlendernessResult local = LocalSlenderness(family, DimensionsOf(p), p.E, p.Fys);
 
     p.Ae = e.A;
     p.zp = e.zp;
@@ -130,8 +129,17 @@ void StiffenerWithPlate(Project& p) {
     p.WebRatioLimit = local.webLimit;
     p.FlangeRatio = local.flangeRatio;
     p.FlangeRatioLimit = local.flangeLimit;
-    p.WebCheckText = local.webText;
-    p.FlangeCheckText = local.flangeText;
+}
+
+void DescribeStiffenerWithPlate(Project& p) {
+    const Family& family = FamilyOf(p.StiffProfileType);
+    LocalSlendernessResult local;
+    local.webRatio = p.WebRatio;
+    local.webLimit = p.WebRatioLimit;
+    local.flangeRatio = p.FlangeRatio;
+    local.flangeLimit = p.FlangeRatioLimit;
+    DescribeLocalSlenderness(family, local, DecimalSeparatorOf(p), p.WebCheckText,
+                             p.FlangeCheckText);
     ProfileOutline(p, family);
 }
 

@@ -139,7 +139,7 @@ public:
                 if (step == "profile") {
                     kelvor::SetUpStiffenerProfile(p_, tables_, p_.StiffProfileType);
                 } else if (step != "stresses") {
-                    Find(step).run(p_, tables_);
+                    RunStep(Find(step), p_, tables_);
                 }
             } catch (const kelvor::CalcError& e) {
                 failure_ = e.what();
@@ -212,7 +212,8 @@ private:
             }
         }
         ADD_FAILURE() << "no step " << routine;
-        return {"none", [](kelvor::Project&, const kelvor::Tables&) {}};
+        return {"none", [](kelvor::Project&, const kelvor::Tables&, kelvor::RunResults&) {},
+                nullptr};
     }
 
     static std::string PlateFieldValue(const kelvor::PlateField& f, const std::string& name) {

@@ -169,7 +169,7 @@ public:
             } else {
                 const auto steps = testsupport::Steps({step.c_str()});
                 ASSERT_EQ(steps.size(), 1u) << "no step " << step;
-                steps[0].run(p, tables_);
+                testsupport::RunStep(steps[0], p, tables_);
             }
         } catch (const kelvor::CalcError& e) {
             failure_ = e.what();

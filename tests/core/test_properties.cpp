@@ -16,32 +16,17 @@
 #include "engine/batchrun.h"
 #include "files/projectfile.h"
 #include "profiles/catalogue.h"
+#include "randompanel.h"
 #include "recordsnapshot.h"
 #include "testsupport.h"
 
 namespace kelvor {
 namespace {
 
-struct Random {
-    explicit Random(unsigned seed) : engine_(seed) {}
-    int Int(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(engine_); }
-    // A value typed with `decimals` places, as the window stores it.
-    float Typed(double lo, double hi, int decimals) {
-        const double scale = std::pow(10.0, decimals);
-        return static_cast<float>(
-            std::round(std::uniform_real_distribution<double>(lo, hi)(engine_) * scale) / scale);
-    }
-    // Printable text without the double quote, which the project file writes as a single one.
-    std::string Text(int longest) {
-        std::string text(static_cast<std::size_t>(Int(0, longest)), ' ');
-        for (char& c : text) {
-            c = static_cast<char>(Int(' ', '~'));
-            c = c == '"' ? '\'' : c;
-        }
-        return text;
-    }
-    std::mt19937 engine_;
-};
+using testsupport::DrawInputs;
+using testsupport::kBuiltUp;
+using testsupport::Random;
+using testsupport::RandomPanel;
 
 // How a run ended, and each row of its result list with texts and colours.
 std::string Rows(const Project& p) {
@@ -59,9 +44,6 @@ std::string Results(const Project& p, std::initializer_list<std::string_view> sk
     return testsupport::RecordSnapshot(p, skip, jsonOnly) + Rows(p);
 }
 
-// The built-up inputs of the families by their names' prefix; table families take none.
-const char* const kBuiltUp[] = {"", "LBuilt", "", "TBuilt", "", "FbBuilt", "", "RhsBuilt",
-                                "TrapBuilt", "IBuilt"};
 std::string Dimensions(const std::string& prefix) {
     return prefix + "H " + prefix + "B " + prefix + "Tw " + prefix + "Tf";
 }
@@ -75,57 +57,8 @@ protected:
         ASSERT_TRUE(StartUp(started_, tables_, env).empty());
     }
 
-    // The draws of one set of draws.tsv, each field drawn once in `oneIn`; a field named after
-    // `prefix` that the record lacks (a flat bar's flange) is left out.
-    static void DrawInputs(Random& random, Project& p, const std::string& set, int oneIn,
-                           const std::string& prefix = "") {
-        static const auto draws = testdata::ReadTable("properties/draws.tsv");
-        for (const testdata::Row& d : draws) {
-            if (d[0] == set && random.Int(1, oneIn) == 1 && FindRecordField(prefix + d[1])) {
-                const float v = random.Typed(d.Number(2), d.Number(3), d.Int(4));
-                testdata::SetField(p, prefix + d[1], testdata::Shortest(v));
-            }
-        }
-    }
-
-    // The strengths, spans, stresses and girder of a plausible panel, and its stiffener's
-    // built-up dimensions.
-    static void RandomPanel(Random& random, Project& p, int family) {
-        p.LoadingCondition = random.Int(0, 2);
-        p.CFactorTab = random.Int(0, 2);
-        p.CFactorOption = random.Int(0, 1);
-        DrawInputs(random, p, "panel", 1);
-        p.Fup += p.Fyp;
-        p.Fus += p.Fys;
-        p.E *= 1000;
-        p.GirderProfileType = random.Int(0, 1) == 0 ? 1 : 3;
-        DrawInputs(random, p, "girder", 1, p.GirderProfileType == 1 ? "GirderLBuilt" : "GirderTBuilt");
-        p.StiffProfileType = family;
-        if (*kBuiltUp[family]) {
-            DrawInputs(random, p, "stiffener", 1, kBuiltUp[family]);
-        }
-    }
-
-    // A random project of the family as the window holds it: inputs typed, a material row or
-    // the material typed by hand, the profile and materials applied.
     Project RandomProject(Random& random, int family) const {
-        Project p = started_;
-        p.ProjectName = random.Text(60);
-        p.Identification = random.Text(60);
-        RandomPanel(random, p, family);
-        p.PlateMaterialIndex = random.Int(0, tables_.MaterialLastRow());
-        p.StiffMaterialIndex = random.Int(0, tables_.MaterialLastRow());
-        switch (family) {
-            // Any row, also one of two that differ only in tf (250x90x12 with tf 12 and 16).
-            case 0: p.LTableRow = random.Int(0, tables_.LTable.LastRow()); break;
-            case 2: p.TTableRow = random.Int(0, tables_.TTable.LastRow()); break;
-            case 4: p.FbTableRow = random.Int(0, tables_.FbTable.LastRow()); break;
-            case 6: p.BfTableRow = random.Int(0, tables_.BfTable.LastRow()); break;
-            case 8: p.TrapBuiltOffset = random.Typed(10, p.TrapBuiltB / 2, 0); break;
-        }
-        ApplyProfilesAndMaterials(p, tables_);
-        p.AnalysisMode = 3;
-        return p;
+        return testsupport::RandomProject(random, started_, tables_, family);
     }
 
     // Written to a project file and opened again, as calculated on opening.

@@ -89,6 +89,23 @@ inline std::vector<kelvor::CalcStep> Steps(std::initializer_list<const char*> ro
     return steps;
 }
 
+// One step alone as a run makes it: its numbers, then its texts; a failure is thrown on.
+inline void RunStep(const kelvor::CalcStep& step, kelvor::Project& p,
+                    const kelvor::Tables& tables) {
+    kelvor::RunResults results;
+    try {
+        step.run(p, tables, results);
+    } catch (const kelvor::CalcError&) {
+        if (step.describe && step.describeFailed) {
+            step.describe(p, results);
+        }
+        throw;
+    }
+    if (step.describe) {
+        step.describe(p, results);
+    }
+}
+
 // NewProject's geometry and loads (s1 = s2 = 625, t = 20, L1 = 3000, L2 = 2500, Lg = 8000,
 // SigxA = SigxB = -100, SigyA = SigyC = -30, p = 0.03, n = 0.6), both materials at 355 MPa,
 // se = 500, an open stiffener and round section properties set by hand.
