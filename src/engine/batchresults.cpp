@@ -332,57 +332,65 @@ FileResult WriteBatchResults(Project& p, const Tables& tables, const BatchTable&
 BatchRunSummary RunBatchFile(Project& p, const Tables& tables, const std::string& input,
                              const std::string& output, char decimalSeparator, int threads) {
     BatchRunSummary run;
-    // A malformed file is refused before anything is written, so the whole file is read once
-    // without calculating; the second reading calculates and writes chunk by chunk.
-    const BatchScanResult check = ScanBatchFile(input, tables, [](const BatchEntry&) {});
-    if (!check.ok) {
-        run.message = check.message;
-        return run;
-    }
+    // The results go to a temporary file that replaces the target only when the whole input
+    // was read: a malformed line refuses the file with nothing written, in one reading.
     AtomicFile file;
     if (!file.Open(output)) {
-        run.message = "can't save file - " + output;
-        run.saveFailed = true;
+        // Of two faults the input's is named: read it through to find out whether it has one.
+        const BatchScanResult check = ScanBatchFile(input, tables, [](const BatchEntry&) {});
+        run.message = check.ok ? "can't save file - " + output : check.message;
+        run.saveFailed = check.ok;
         return run;
     }
     std::string block = BatchHeaderLine() + "\r\n";
     PanelWorkers workers(p, tables, decimalSeparator, threads);
-    std::vector<BatchEntry> chunk;
-    chunk.reserve(kChunk);
+    // Two chunks: the workers calculate one while this thread reads the next.
+    std::vector<BatchEntry> reading, running;
+    reading.reserve(kChunk);
+    running.reserve(kChunk);
     std::vector<ChunkFailure> failed;
     std::optional<BatchEntry> last;
-    int entries = 0;  // before the chunk
-    auto flush = [&] {
+    int entries = 0;  // before the running chunk
+    // Waits for the running chunk and writes it.
+    const auto finish = [&] {
         failed.clear();
-        workers.Run(chunk, block, failed);
+        workers.Finish(block, failed);
         for (const ChunkFailure& f : failed) {
             if (run.failed++ == 0) {
-                const BatchEntry& e = chunk[f.index];
+                const BatchEntry& e = running[f.index];
                 run.first = {entries + static_cast<int>(f.index), e.line, f.text};
             }
         }
-        for (auto e = chunk.rbegin(); e != chunk.rend(); ++e) {
+        for (auto e = running.rbegin(); e != running.rend(); ++e) {
             if (!e->comment) {
                 last = *e;
                 break;
             }
         }
-        entries += static_cast<int>(chunk.size());
-        chunk.clear();
+        entries += static_cast<int>(running.size());
+        running.clear();
         file.Write(block);
         block.clear();
     };
+    const auto handOver = [&] {
+        finish();
+        std::swap(reading, running);
+        workers.Start(running);
+    };
     const BatchScanResult scan = ScanBatchFile(input, tables, [&](const BatchEntry& e) {
-        chunk.push_back(e);
-        if (chunk.size() == kChunk) {
-            flush();
+        reading.push_back(e);
+        if (reading.size() == kChunk) {
+            handOver();
         }
     });
-    if (!scan.ok) {  // the file changed between the two readings
+    if (!scan.ok) {  // the temporary file goes with `file`; the target stays as it was
+        workers.Finish(block, failed);
+        run = BatchRunSummary{};
         run.message = scan.message;
         return run;
     }
-    flush();
+    handOver();
+    finish();
     run.panels = scan.panels;
     if (!file.Commit()) {
         run.message = "can't save file - " + output;

@@ -1,7 +1,6 @@
 #include "engine/panelworkers.h"
 
 #include <algorithm>
-#include <thread>
 
 #include "engine/batchrun.h"
 #include "engine/calculate.h"
@@ -45,25 +44,36 @@ void PanelWorkers::RunSlice(std::size_t worker, const std::vector<BatchEntry>& c
     }
 }
 
-void PanelWorkers::Run(const std::vector<BatchEntry>& chunk, std::string& out,
-                       std::vector<ChunkFailure>& failures) {
+void PanelWorkers::Start(const std::vector<BatchEntry>& chunk) {
     const std::size_t workers = std::min(records_.size(), std::max<std::size_t>(chunk.size(), 1));
     // Contiguous slices, so that joining them in worker order gives file order.
     const std::size_t per = (chunk.size() + workers - 1) / workers;
-    std::vector<std::thread> helpers;
-    helpers.reserve(workers - 1);
-    for (std::size_t w = 1; w < workers; ++w) {
+    running_.clear();
+    for (std::size_t w = 0; w < workers; ++w) {
         const std::size_t begin = std::min(chunk.size(), w * per);
         const std::size_t end = std::min(chunk.size(), begin + per);
-        helpers.emplace_back([this, w, &chunk, begin, end] { RunSlice(w, chunk, begin, end); });
+        running_.emplace_back([this, w, &chunk, begin, end] { RunSlice(w, chunk, begin, end); });
     }
-    RunSlice(0, chunk, 0, std::min(chunk.size(), per));
-    for (std::thread& t : helpers) {
-        t.join();
-    }
-    for (std::size_t w = 0; w < workers; ++w) {
+}
+
+void PanelWorkers::Finish(std::string& out, std::vector<ChunkFailure>& failures) {
+    for (std::size_t w = 0; w < running_.size(); ++w) {
+        running_[w].join();
         out += slices_[w].lines;
         failures.insert(failures.end(), slices_[w].failures.begin(), slices_[w].failures.end());
+    }
+    running_.clear();
+}
+
+void PanelWorkers::Run(const std::vector<BatchEntry>& chunk, std::string& out,
+                       std::vector<ChunkFailure>& failures) {
+    Start(chunk);
+    Finish(out, failures);
+}
+
+PanelWorkers::~PanelWorkers() {
+    for (std::thread& t : running_) {
+        t.join();
     }
 }
 

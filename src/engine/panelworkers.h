@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/project.h"
@@ -23,11 +24,20 @@ class PanelWorkers {
 public:
     // threads 0: one per core.
     PanelWorkers(const Project& base, const Tables& tables, char decimalSeparator, int threads);
+    PanelWorkers(const PanelWorkers&) = delete;
+    PanelWorkers& operator=(const PanelWorkers&) = delete;
+    ~PanelWorkers();  // waits for a chunk still running
 
     // Appends the line of each entry (a comment's own text, or the panel's results), CR LF,
     // to `out` in order; the failed panels in order to `failures`.
     void Run(const std::vector<BatchEntry>& chunk, std::string& out,
              std::vector<ChunkFailure>& failures);
+
+    // Run in two halves, so that the caller can read the next chunk meanwhile: Start sets the
+    // workers going on `chunk` (which must stay as it is until Finish), Finish waits for them
+    // and appends as Run does. Finish without a Start appends nothing.
+    void Start(const std::vector<BatchEntry>& chunk);
+    void Finish(std::string& out, std::vector<ChunkFailure>& failures);
 
     int Threads() const { return static_cast<int>(records_.size()); }
 
@@ -43,6 +53,7 @@ private:
     char separator_;
     std::vector<Project> records_;
     std::vector<Slice> slices_;
+    std::vector<std::thread> running_;
 };
 
 // The number of workers for a request of `threads` (0: one per core).

@@ -248,11 +248,25 @@ std::string FieldName(int field) {
 }
 
 // A value the window would refuse refuses the file, naming the field and the window's limit.
-void CheckLimit(float value, float Project::*input, int field, int cfactorTab = 0) {
-    const InputLimit* limit = input ? LimitOf(input) : nullptr;
+void CheckLimit(float value, const InputLimit* limit, int field, int cfactorTab = 0) {
     if (limit != nullptr && !limit->Admits(value, cfactorTab)) {
         throw Refusal{FieldName(field) + ":" + limit->message};
     }
+}
+void CheckLimit(float value, float Project::*input, int field, int cfactorTab = 0) {
+    CheckLimit(value, input ? LimitOf(input) : nullptr, field, cfactorTab);
+}
+
+// The limit of each real field, looked up once rather than on every line of a long file.
+const std::array<const InputLimit*, kBatchFieldCount>& FieldLimits() {
+    static const std::array<const InputLimit*, kBatchFieldCount> limits = [] {
+        std::array<const InputLimit*, kBatchFieldCount> found{};
+        for (const RealField& r : kRealFields) {
+            found[static_cast<std::size_t>(r.field)] = LimitOf(r.project);
+        }
+        return found;
+    }();
+    return limits;
 }
 
 void CheckBuiltUp(bool girder, int family, const std::array<float, 4>& d, int parts, int field) {
@@ -365,7 +379,8 @@ void ReadPanel(const std::vector<std::string_view>& fields, const Tables& tables
             e.*reader.code->entry = Code(token, f, reader.code->last);
         } else if (reader.real != nullptr) {
             e.*reader.real->entry = Number(token, f);
-            CheckLimit(e.*reader.real->entry, reader.real->project, f, e.CFactorTab);
+            CheckLimit(e.*reader.real->entry, FieldLimits()[static_cast<std::size_t>(f)], f,
+                       e.CFactorTab);
         } else if (f == kStiffCodeField) {
             ReadStiffener(e, fields, tables);
         } else if (f == kGirderCodeField) {

@@ -779,6 +779,17 @@ TEST_F(Limits, BatchFilesOfAnyLengthAreReadRunAndWritten) {
     // The streaming run writes what the whole-table writer writes.
     ASSERT_TRUE(WriteBatchResults(p, tables, read.table, Path("table.kvo"), '.').ok);
     EXPECT_EQ(ReadBytes(Path("table.kvo")), ReadBytes(Path("full.kvo")));
+    // A broken line after many chunks were calculated still refuses the whole file: the
+    // earlier result file stays as it was and no temporary file is left.
+    Write("full.kvi", file + "Broken\r\nEnd\r\n");
+    const std::string before = ReadBytes(Path("full.kvo"));
+    const BatchRunSummary broken =
+        RunBatchFile(p, tables, Path("full.kvi"), Path("full.kvo"), '.');
+    EXPECT_FALSE(broken.ok);
+    EXPECT_EQ(broken.message, "Error in batch file " + Path("full.kvi") +
+                                  ", line 10002: only 1 of 32 fields");
+    EXPECT_EQ(ReadBytes(Path("full.kvo")), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(Path("")), fs::directory_iterator()), 3);
 }
 
 // The readers refuse a line of more than 1048576 characters: the longest texts below it are
