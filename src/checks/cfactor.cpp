@@ -10,6 +10,7 @@
 #include "core/calcerror.h"
 #include "core/numformat.h"
 #include "core/project.h"
+#include "profiles/catalogue.h"
 
 namespace kelvor {
 
@@ -65,12 +66,15 @@ CFactors StructureCFactors(int tab, int option, float unitLength) {
 
 void DescribeCFactor(Project& p) {
     p.CFactorReference = RowOf(p.CFactorTab, p.CFactorOption).reference;
+    // The label shows the factors as the fields show numbers (the reference keeps its points).
+    const char sep = DecimalSeparatorOf(p);
     // A watertight bulkhead's girder always has cg = 1, so its page shows c alone.
     if (p.CFactorTab == 0) {
-        AssignConcat(p.CFactorText, "c = ", FormatText(p.c, "#0.00"), "  ", p.CFactorReference);
+        AssignConcat(p.CFactorText, "c = ", FormatText(p.c, "#0.00", sep), "  ",
+                     p.CFactorReference);
     } else {
-        AssignConcat(p.CFactorText, "c = ", FormatText(p.c, "#0.00"), " / ",
-                     FormatText(p.cg, "#0.00"), "  stiff/gird  ", p.CFactorReference);
+        AssignConcat(p.CFactorText, "c = ", FormatText(p.c, "#0.00", sep), " / ",
+                     FormatText(p.cg, "#0.00", sep), "  stiff/gird  ", p.CFactorReference);
     }
 }
 

@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "engine/calculate.h"
+#include "checks/checkmath.h"
 #include "core/numformat.h"
 #include "core/project.h"
 #include "files/atomicfile.h"
@@ -39,7 +40,6 @@ struct Column {
     Writer write;
 };
 
-constexpr double kNotApplicable = -99;  // UFbu when the beam-column check does not apply
 
 // Inputs are formatted in single precision, results in double: the two give different digits
 // for the same binary value.
@@ -110,7 +110,7 @@ void Girder(const LineInput& in, std::string& out) {
 
 template <auto field>
 void BeamColumn(const LineInput& in, std::string& out) {
-    if (in.p.UFbu == kNotApplicable) {
+    if (in.p.UFbu == kNotChecked) {  // the beam-column check does not apply
         out += "N/A";
     } else {
         Factor(in.p.*field, in.sep, out);
