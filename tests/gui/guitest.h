@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -23,6 +24,20 @@
 #include "ui/messages.h"
 
 namespace guitest {
+
+// The main window's result list, and its first row whose text starts so (null: none).
+inline QTreeWidget* List(QWidget& w) {
+    return w.findChild<QTreeWidget*>(QStringLiteral("ListView1"));
+}
+
+inline QTreeWidgetItem* RowStartingWith(QWidget& w, const QString& start) {
+    for (int i = 0; i < List(w)->topLevelItemCount(); ++i) {
+        if (List(w)->topLevelItem(i)->text(0).startsWith(start)) {
+            return List(w)->topLevelItem(i);
+        }
+    }
+    return nullptr;
+}
 
 using kelvor::MessageIcon;
 

@@ -23,19 +23,6 @@ namespace {
 
 const char* const kSteps = "mainwindow_steps.tsv";
 
-QTreeWidget* List(QWidget& w) {
-    return w.findChild<QTreeWidget*>(QStringLiteral("ListView1"));
-}
-
-QTreeWidgetItem* RowStartingWith(QWidget& w, const QString& start) {
-    for (int i = 0; i < List(w)->topLevelItemCount(); ++i) {
-        if (List(w)->topLevelItem(i)->text(0).startsWith(start)) {
-            return List(w)->topLevelItem(i);
-        }
-    }
-    return nullptr;
-}
-
 void Click(QWidget& w, const char* name) {
     guitest::Click(w.findChild<QWidget*>(name));
 }

@@ -17,19 +17,6 @@ namespace {
 
 const char* const kSteps = "windowlayout_steps.tsv";
 
-QTreeWidget* List(QWidget& w) {
-    return w.findChild<QTreeWidget*>(QStringLiteral("ListView1"));
-}
-
-QTreeWidgetItem* RowStartingWith(QWidget& w, const QString& start) {
-    for (int i = 0; i < List(w)->topLevelItemCount(); ++i) {
-        if (List(w)->topLevelItem(i)->text(0).startsWith(start)) {
-            return List(w)->topLevelItem(i);
-        }
-    }
-    return nullptr;
-}
-
 // A label's text as painted: the text when it shows whole, "(cut)" when it is a beginning of the
 // text followed by "…".
 QString Painted(QWidget& w, const QString& name) {
