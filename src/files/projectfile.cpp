@@ -20,6 +20,7 @@
 #include "core/numformat.h"
 #include "core/project.h"
 #include "core/tables.h"
+#include "files/linesource.h"
 #include "profiles/catalogue.h"
 
 namespace kelvor {
@@ -262,10 +263,8 @@ void RenameLegacyExtension(std::string& path) {
 
 // ----- reading
 
-// No value of this format comes near this; a longer line is refused instead of being held in
-// memory whole.
-constexpr std::size_t kMaxLineLength = 1 << 20;
-
+// No value of this format comes near kMaxLineLength; a longer line is refused instead of being
+// held in memory whole.
 class LineReader {
 public:
     explicit LineReader(std::streambuf* buffer) : buffer_(buffer) {}
