@@ -115,9 +115,11 @@ SearchDialog::SearchDialog(ProjectHost& host, ProjectChange apply, QWidget* owne
     auto* split = Named(new QSplitter(Qt::Horizontal, this), "searchsplit");
     split->addWidget(table_);
     split->addWidget(chart_);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
-    split->setSizes({820, 400});
+    // The table wide enough for every column of a built-up girder's name at the first size; the
+    // chart takes what the window gains beyond it.
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
+    split->setSizes({880, 400});
 
     applyButton_ = Named(new QPushButton(tr("&Apply to project"), this), "searchapply");
     applyButton_->setEnabled(false);
@@ -143,7 +145,7 @@ SearchDialog::SearchDialog(ProjectHost& host, ProjectChange apply, QWidget* owne
     });
     connect(table_, &QTableWidget::cellDoubleClicked, this, &SearchDialog::ApplySelected);
     UpdateCount();
-    resize(1240, 700);
+    resize(1280, 700);
 }
 
 SearchDialog::~SearchDialog() {
