@@ -33,7 +33,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: kelvor-cli new -o FILE.kelvo | calc FILE.kelvo [--mode 1|2|3] [--json]"
     " | batch INPUT.kvi [-o OUTPUT.kvo] | report FILE.kelvo --mode 1|2|3|4 -o OUT.pdf"
-    " [--data DIR] [--decimal point|comma]";
+    " [--data DIR] [--decimal point|comma] | search, chart, sweep, capacity FILE.kelvo ..."
+    " (kelvor-cli COMMAND --help)";
 
 struct Options {
     std::string command;
