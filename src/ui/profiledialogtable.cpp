@@ -4,6 +4,7 @@
 #include "core/inputlimits.h"
 #include "core/numformat.h"
 #include "core/project.h"
+#include "profiles/catalogue.h"
 #include "ui/profiledialog.h"
 
 namespace kelvor {
@@ -52,6 +53,14 @@ std::string Text(T value, const char* pattern, const char* unit, char separator)
 
 constexpr const char* kExp = "0.000E+0";
 
+// Where the record keeps a built-up family's inputs: the catalogue's one list of them.
+const BuiltUpFields& Stiff(int code) {
+    return *BuiltUpFieldsOf(false, code);
+}
+const BuiltUpFields& Girder(int code) {
+    return *BuiltUpFieldsOf(true, code);
+}
+
 std::vector<DialogFamily> MakeFamilies() {
     std::vector<DialogFamily> f;
     DialogFamily d{"stiffl", "Stiffener: L-table", DialogKind::Table, 0};
@@ -63,8 +72,7 @@ std::vector<DialogFamily> MakeFamilies() {
     f.push_back(d);
 
     d = {"stifflb", "Stiffener: L-built-up", DialogKind::BuiltUp, 1};
-    d.fields = {H(&Project::LBuiltH), B(&Project::LBuiltB, "##0.0"), Tw(&Project::LBuiltTw),
-                Tf(&Project::LBuiltTf)};
+    d.fields = {H(Stiff(1).H), B(Stiff(1).B, "##0.0"), Tw(Stiff(1).tw), Tf(Stiff(1).tf)};
     d.plateSet = PlateSet::SeOrSw;
     d.izUnit = " mm4";
     f.push_back(d);
@@ -78,8 +86,7 @@ std::vector<DialogFamily> MakeFamilies() {
     f.push_back(d);
 
     d = {"stifftb", "Stiffener: T-built-up", DialogKind::BuiltUp, 3};
-    d.fields = {H(&Project::TBuiltH), B(&Project::TBuiltB), Tw(&Project::TBuiltTw),
-                Tf(&Project::TBuiltTf)};
+    d.fields = {H(Stiff(3).H), B(Stiff(3).B), Tw(Stiff(3).tw), Tf(Stiff(3).tf)};
     d.plateSet = PlateSet::SeOrSw;
     d.izUnit = " mm4";
     f.push_back(d);
@@ -93,7 +100,7 @@ std::vector<DialogFamily> MakeFamilies() {
     f.push_back(d);
 
     d = {"stifffb", "Stiffener: Flatbar-built-up", DialogKind::BuiltUp, 5};
-    d.fields = {H(&Project::FbBuiltH), Tw(&Project::FbBuiltTw, "tw =", false)};
+    d.fields = {H(Stiff(5).H), Tw(Stiff(5).tw, "tw =", false)};
     f.push_back(d);
 
     d = {"stiffhp", "Stiffener: BF-table", DialogKind::Table, 6};
@@ -110,31 +117,27 @@ std::vector<DialogFamily> MakeFamilies() {
     f.push_back(d);
 
     d = {"stiffrhs", "Stiffener: RHS", DialogKind::BuiltUp, 7};
-    d.fields = {H(&Project::RhsBuiltH), B(&Project::RhsBuiltB), Tw(&Project::RhsBuiltTw, "tw=")};
+    d.fields = {H(Stiff(7).H), B(Stiff(7).B), Tw(Stiff(7).tw, "tw=")};
     f.push_back(d);
 
     d = {"stiffusp", "Stiffener: Trapez-profile", DialogKind::BuiltUp, 8};
-    d.fields = {H(&Project::TrapBuiltH), B(&Project::TrapBuiltB), Offset(&Project::TrapBuiltOffset),
-                Tw(&Project::TrapBuiltTw)};
+    d.fields = {H(Stiff(8).H), B(Stiff(8).B), Offset(Stiff(8).offset), Tw(Stiff(8).tw)};
     f.push_back(d);
 
     d = {"stiffib", "Stiffener: I-built-up", DialogKind::BuiltUp, 9};
-    d.fields = {H(&Project::IBuiltH), B(&Project::IBuiltB), Tw(&Project::IBuiltTw),
-                Tf(&Project::IBuiltTf)};
+    d.fields = {H(Stiff(9).H), B(Stiff(9).B), Tw(Stiff(9).tw), Tf(Stiff(9).tf)};
     d.izUnit = " mm4 (one flange)";
     f.push_back(d);
 
     d = {"girdlg", "Girder: L - Built-up", DialogKind::Girder, 1};
-    d.fields = {H(&Project::GirderLBuiltH), B(&Project::GirderLBuiltB),
-                Tw(&Project::GirderLBuiltTw), Tf(&Project::GirderLBuiltTf)};
+    d.fields = {H(Girder(1).H), B(Girder(1).B), Tw(Girder(1).tw), Tf(Girder(1).tf)};
     d.plateSet = PlateSet::Girder;
     d.breadthCaption = "le =";
     d.topModulusCaption = "Weg =";
     f.push_back(d);
 
     d = {"girdtg", "Girder: T-built-up", DialogKind::Girder, 3};
-    d.fields = {H(&Project::GirderTBuiltH), B(&Project::GirderTBuiltB),
-                Tw(&Project::GirderTBuiltTw), Tf(&Project::GirderTBuiltTf)};
+    d.fields = {H(Girder(3).H), B(Girder(3).B), Tw(Girder(3).tw), Tf(Girder(3).tf)};
     d.plateSet = PlateSet::Girder;
     f.push_back(d);
     return f;
