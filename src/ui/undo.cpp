@@ -109,15 +109,7 @@ void PutBackInputs(Project& p, const Project& snapshot) {
     // What belongs to the session or the view rather than the panel stays as it is now: a
     // step taken before a Save As must not take the file's name back with it.
     Project kept = snapshot;
-    kept.ProjectFile = p.ProjectFile;
-    kept.AppFolder = p.AppFolder;
-    kept.WorkFolder = p.WorkFolder;
-    kept.HelpFolder = p.HelpFolder;
-    kept.DataFolder = p.DataFolder;
-    kept.HeaderColour = p.HeaderColour;
-    kept.DecimalMode = p.DecimalMode;
-    kept.PrintMode = p.PrintMode;
-    kept.FigureToScale = p.FigureToScale;
+    static_cast<ProjectSession&>(kept) = static_cast<const ProjectSession&>(p);
     p = std::move(kept);
 }
 
