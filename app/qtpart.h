@@ -1,6 +1,6 @@
 #pragma once
 
-// The part of the command-line tool that paints through Qt, linked as a module of its own and
+// What of the command-line tool paints through Qt: linked as a module of its own and
 // loaded only by the commands that draw. Every other command starts without mapping any Qt
 // library, which is most of a start's time.
 

@@ -32,7 +32,7 @@ struct SearchLayout {
     std::uint64_t total = 0;
 };
 
-// The parts of `ApplyCandidate`, apart so that a search sets a stiffener up once for all the
+// `ApplyCandidate` in two steps, so that a search sets a stiffener up once for all the
 // candidates that share it. `original` gives back the project's own stiffener to a copy that
 // held others; nullptr leaves the stiffener as it stands for the project's own.
 void SetCandidateStiffener(Project& p, const Tables& tables, const Candidate& c,

@@ -201,7 +201,7 @@ std::string LegendText(const ChartSeries& s) {
     return text + (s.limitAt.size() > 2 ? ", ..." : "");
 }
 
-// The part of a segment inside low <= y <= high, or false when none is.
+// What of a segment lies inside low <= y <= high, or false when none is.
 bool ClipY(double& x1, double& y1, double& x2, double& y2, double low, double high) {
     for (double bound : {low, high}) {
         const bool out1 = bound == low ? y1 < low : y1 > high;
