@@ -66,6 +66,15 @@ execute_process(COMMAND ${env} "${prefix}/bin/kelvor-cli" calc "${WORK_DIR}/x.ke
 if(NOT rc EQUAL 0 OR NOT err STREQUAL "" OR out STREQUAL "")
     message(FATAL_ERROR "installed kelvor-cli calc: exit ${rc}: ${err}")
 endif()
+# The installed tool finds its Qt module in the library folder for the commands that draw.
+if(NOT CORE_ONLY)
+    execute_process(COMMAND ${env} "${prefix}/bin/kelvor-cli" report "${WORK_DIR}/x.kelvo"
+                            --mode 1 -o "${WORK_DIR}/x.pdf"
+                    RESULT_VARIABLE rc ERROR_VARIABLE err OUTPUT_QUIET)
+    if(NOT rc EQUAL 0 OR NOT EXISTS "${WORK_DIR}/x.pdf")
+        message(FATAL_ERROR "installed kelvor-cli report: exit ${rc}: ${err}")
+    endif()
+endif()
 if(NOT EXISTS "${home}/.local/share/Kelvor/Kvmat.csv")
     message(FATAL_ERROR "the data folder was not seeded from the installed tables")
 endif()
