@@ -1,6 +1,8 @@
 // kelvor-cli search: the lightest panels of a project that pass, over the ranges asked for.
 #include "searchcommand.h"
 
+#include <CLI/CLI.hpp>
+
 #include <algorithm>
 #include <cstdlib>
 #include <iomanip>
@@ -85,71 +87,85 @@ unsigned StiffenerTables(const std::string& text, bool& project) {
 
 SearchArgs Parse(const std::vector<std::string>& args) {
     SearchArgs a;
+    CLI::App app{"", "kelvor-cli search"};
+    // An option given twice counts as given last, as on other tools.
+    app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     std::vector<std::string> positional;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& o = args[i];
-        const auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) {
-                throw Usage{"missing value after " + o};
-            }
-            return args[++i];
-        };
-        if (o == "-o" || o == "--output") {
-            a.output = value();
-        } else if (o == "--thickness") {
-            a.space.thickness = Range(o, value());
-        } else if (o == "--stiffeners") {
-            a.space.stiffenerTables = StiffenerTables(value(), a.space.projectStiffener);
-        } else if (o == "--girders") {
-            const std::string& v = value();
-            if (v != "keep" && v != "table") {
-                throw Usage{"--girders must be keep or table, not '" + v + "'"};
-            }
-            a.space.girdersFromTable = v == "table";
-        } else if (o == "--spacing") {
-            const std::string& v = value();
-            a.space.spacing = v == "keep" ? std::nullopt : std::optional(Range(o, v));
-        } else if (o == "--grades") {
-            const std::string& v = value();
-            if (v != "keep" && v != "all") {
-                throw Usage{"--grades must be keep or all, not '" + v + "'"};
-            }
-            a.space.allGrades = v == "all";
-        } else if (o == "--limit") {
-            const std::string& v = value();
-            const auto limit = Number(v);
-            if (!limit || !(*limit > 0)) {
-                throw Usage{"--limit must be a number above 0, not '" + v + "'"};
-            }
-            a.options.limit = *limit;
-        } else if (o == "--mode") {
-            const std::string& v = value();
-            if (v != "1" && v != "2" && v != "3") {
-                throw Usage{"--mode must be 1, 2 or 3, not '" + v + "'"};
-            }
-            a.options.mode = v[0] - '0';
-        } else if (o == "--top") {
-            const std::string& v = value();
-            const auto top = Number(v);
-            if (!top || *top < 1 || *top != static_cast<int>(*top)) {
-                throw Usage{"--top must be a whole number from 1, not '" + v + "'"};
-            }
-            a.options.top = static_cast<int>(*top);
-        } else if (o == "--json") {
-            a.json = true;
-        } else if (o == "--data") {
-            a.dataFolder = value();
-        } else if (o == "--decimal") {
-            const std::string& v = value();
-            if (v != "point" && v != "comma") {
-                throw Usage{"--decimal must be point or comma, not '" + v + "'"};
-            }
-            a.decimalPoint = v == "point" ? '.' : ',';
-        } else if (!o.empty() && o[0] == '-') {
-            throw Usage{"unknown option " + o};
-        } else {
-            positional.push_back(o);
+    std::string thickness, stiffeners, girders, spacing, grades, limit, mode, top, decimal;
+    app.add_option("file", positional);
+    app.add_option("-o,--output", a.output);
+    app.add_option("--thickness", thickness);
+    app.add_option("--stiffeners", stiffeners);
+    app.add_option("--girders", girders);
+    app.add_option("--spacing", spacing);
+    app.add_option("--grades", grades);
+    app.add_option("--limit", limit);
+    app.add_option("--mode", mode);
+    app.add_option("--top", top);
+    app.add_flag("--json", a.json);
+    app.add_option("--data", a.dataFolder);
+    app.add_option("--decimal", decimal);
+    std::vector<std::string> reversed(args.rbegin(), args.rend() - 1);
+    try {
+        app.parse(reversed);
+    } catch (const CLI::ExtrasError& e) {
+        const std::string extra = e.what();
+        const std::size_t colon = extra.rfind(": ");
+        throw Usage{"unknown option " +
+                    (colon == std::string::npos ? extra : extra.substr(colon + 2))};
+    } catch (const CLI::ArgumentMismatch&) {
+        throw Usage{"missing value after " + args.back()};
+    } catch (const CLI::ParseError& e) {
+        throw Usage{e.what()};
+    }
+    const auto given = [&app](const char* option) { return app.count(option) > 0; };
+    if (given("--thickness")) {
+        a.space.thickness = Range("--thickness", thickness);
+    }
+    if (given("--stiffeners")) {
+        a.space.stiffenerTables = StiffenerTables(stiffeners, a.space.projectStiffener);
+    }
+    if (given("--girders")) {
+        if (girders != "keep" && girders != "table") {
+            throw Usage{"--girders must be keep or table, not '" + girders + "'"};
         }
+        a.space.girdersFromTable = girders == "table";
+    }
+    if (given("--spacing")) {
+        a.space.spacing =
+            spacing == "keep" ? std::nullopt : std::optional(Range("--spacing", spacing));
+    }
+    if (given("--grades")) {
+        if (grades != "keep" && grades != "all") {
+            throw Usage{"--grades must be keep or all, not '" + grades + "'"};
+        }
+        a.space.allGrades = grades == "all";
+    }
+    if (given("--limit")) {
+        const auto value = Number(limit);
+        if (!value || !(*value > 0)) {
+            throw Usage{"--limit must be a number above 0, not '" + limit + "'"};
+        }
+        a.options.limit = *value;
+    }
+    if (given("--mode")) {
+        if (mode != "1" && mode != "2" && mode != "3") {
+            throw Usage{"--mode must be 1, 2 or 3, not '" + mode + "'"};
+        }
+        a.options.mode = mode[0] - '0';
+    }
+    if (given("--top")) {
+        const auto value = Number(top);
+        if (!value || *value < 1 || *value != static_cast<int>(*value)) {
+            throw Usage{"--top must be a whole number from 1, not '" + top + "'"};
+        }
+        a.options.top = static_cast<int>(*value);
+    }
+    if (given("--decimal")) {
+        if (decimal != "point" && decimal != "comma") {
+            throw Usage{"--decimal must be point or comma, not '" + decimal + "'"};
+        }
+        a.decimalPoint = decimal == "point" ? '.' : ',';
     }
     if (positional.size() != 1) {
         throw Usage{kSearchUsage};
