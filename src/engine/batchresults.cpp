@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -286,42 +287,93 @@ void KeepLast(Project& p, const Tables& tables, const std::optional<BatchEntry>&
     }
 }
 
+// The entries of a file given in order, calculated a chunk at a time on the workers while the
+// next chunk is gathered, and written in order after the header.
+class ChunkedRun {
+public:
+    ChunkedRun(const Project& p, const Tables& tables, char decimalSeparator, int threads,
+               AtomicFile& file, std::function<void(const BatchFailure&)> failed)
+        : workers_(p, tables, decimalSeparator, threads),
+          file_(file),
+          failed_(std::move(failed)),
+          block_(BatchHeaderLine() + "\r\n") {
+        reading_.reserve(kChunk);
+        running_.reserve(kChunk);
+    }
+
+    void Add(const BatchEntry& e) {
+        reading_.push_back(e);
+        if (reading_.size() == kChunk) {
+            HandOver();
+        }
+    }
+
+    // Every entry given; the last panel among them, if any.
+    const std::optional<BatchEntry>& End() {
+        HandOver();
+        Finish();
+        return last_;
+    }
+
+    // Stops without writing more, waiting for the chunk still running.
+    void Abandon() { workers_.Finish(block_, chunkFailures_); }
+
+private:
+    // Waits for the running chunk and writes it.
+    void Finish() {
+        chunkFailures_.clear();
+        workers_.Finish(block_, chunkFailures_);
+        for (const ChunkFailure& f : chunkFailures_) {
+            const BatchEntry& e = running_[f.index];
+            failed_({entries_ + static_cast<int>(f.index), e.line, f.text});
+        }
+        for (auto e = running_.rbegin(); e != running_.rend(); ++e) {
+            if (!e->comment) {
+                last_ = *e;
+                break;
+            }
+        }
+        entries_ += static_cast<int>(running_.size());
+        running_.clear();
+        file_.Write(block_);
+        block_.clear();
+    }
+
+    void HandOver() {
+        Finish();
+        std::swap(reading_, running_);
+        workers_.Start(running_);
+    }
+
+    PanelWorkers workers_;
+    AtomicFile& file_;
+    std::function<void(const BatchFailure&)> failed_;
+    std::string block_;
+    // Two chunks: the workers calculate one while the other is gathered.
+    std::vector<BatchEntry> reading_, running_;
+    std::vector<ChunkFailure> chunkFailures_;
+    std::optional<BatchEntry> last_;
+    int entries_ = 0;  // before the running chunk
+};
+
 }  // namespace
 
 FileResult WriteBatchResults(Project& p, const Tables& tables, const BatchTable& table,
                              const std::string& path, char decimalSeparator,
                              std::vector<BatchFailure>* failures, int threads) {
     AtomicFile file;
-    std::string block = BatchHeaderLine() + "\r\n";
     if (!file.Open(path)) {
         return SaveFailed(path);
     }
-    PanelWorkers workers(p, tables, decimalSeparator, threads);
-    std::vector<BatchEntry> chunk;
-    std::vector<ChunkFailure> failed;
-    std::optional<BatchEntry> last;
-    for (std::size_t first = 0; first < table.entries.size(); first += kChunk) {
-        const std::size_t end = std::min(table.entries.size(), first + kChunk);
-        chunk.assign(table.entries.begin() + static_cast<std::ptrdiff_t>(first),
-                     table.entries.begin() + static_cast<std::ptrdiff_t>(end));
-        failed.clear();
-        workers.Run(chunk, block, failed);
-        for (const ChunkFailure& f : failed) {
-            if (failures != nullptr) {
-                const std::size_t k = first + f.index;
-                failures->push_back({static_cast<int>(k), table.entries[k].line, f.text});
-            }
+    ChunkedRun run(p, tables, decimalSeparator, threads, file, [failures](const BatchFailure& f) {
+        if (failures != nullptr) {
+            failures->push_back(f);
         }
-        file.Write(block);
-        block.clear();
+    });
+    for (const BatchEntry& e : table.entries) {
+        run.Add(e);
     }
-    for (auto e = table.entries.rbegin(); e != table.entries.rend(); ++e) {
-        if (!e->comment) {
-            last = *e;
-            break;
-        }
-    }
-    file.Write(block);
+    const std::optional<BatchEntry> last = run.End();
     if (!file.Commit()) {
         return SaveFailed(path);
     }
@@ -331,75 +383,40 @@ FileResult WriteBatchResults(Project& p, const Tables& tables, const BatchTable&
 
 BatchRunSummary RunBatchFile(Project& p, const Tables& tables, const std::string& input,
                              const std::string& output, char decimalSeparator, int threads) {
-    BatchRunSummary run;
+    BatchRunSummary summary;
     // The results go to a temporary file that replaces the target only when the whole input
     // was read: a malformed line refuses the file with nothing written, in one reading.
     AtomicFile file;
     if (!file.Open(output)) {
         // Of two faults the input's is named: read it through to find out whether it has one.
         const BatchScanResult check = ScanBatchFile(input, tables, [](const BatchEntry&) {});
-        run.message = check.ok ? "can't save file - " + output : check.message;
-        run.saveFailed = check.ok;
-        return run;
+        summary.message = check.ok ? "can't save file - " + output : check.message;
+        summary.saveFailed = check.ok;
+        return summary;
     }
-    std::string block = BatchHeaderLine() + "\r\n";
-    PanelWorkers workers(p, tables, decimalSeparator, threads);
-    // Two chunks: the workers calculate one while this thread reads the next.
-    std::vector<BatchEntry> reading, running;
-    reading.reserve(kChunk);
-    running.reserve(kChunk);
-    std::vector<ChunkFailure> failed;
-    std::optional<BatchEntry> last;
-    int entries = 0;  // before the running chunk
-    // Waits for the running chunk and writes it.
-    const auto finish = [&] {
-        failed.clear();
-        workers.Finish(block, failed);
-        for (const ChunkFailure& f : failed) {
-            if (run.failed++ == 0) {
-                const BatchEntry& e = running[f.index];
-                run.first = {entries + static_cast<int>(f.index), e.line, f.text};
-            }
-        }
-        for (auto e = running.rbegin(); e != running.rend(); ++e) {
-            if (!e->comment) {
-                last = *e;
-                break;
-            }
-        }
-        entries += static_cast<int>(running.size());
-        running.clear();
-        file.Write(block);
-        block.clear();
-    };
-    const auto handOver = [&] {
-        finish();
-        std::swap(reading, running);
-        workers.Start(running);
-    };
-    const BatchScanResult scan = ScanBatchFile(input, tables, [&](const BatchEntry& e) {
-        reading.push_back(e);
-        if (reading.size() == kChunk) {
-            handOver();
+    ChunkedRun run(p, tables, decimalSeparator, threads, file, [&summary](const BatchFailure& f) {
+        if (summary.failed++ == 0) {
+            summary.first = f;
         }
     });
+    const BatchScanResult scan =
+        ScanBatchFile(input, tables, [&run](const BatchEntry& e) { run.Add(e); });
     if (!scan.ok) {  // the temporary file goes with `file`; the target stays as it was
-        workers.Finish(block, failed);
-        run = BatchRunSummary{};
-        run.message = scan.message;
-        return run;
+        run.Abandon();
+        summary = BatchRunSummary{};
+        summary.message = scan.message;
+        return summary;
     }
-    handOver();
-    finish();
-    run.panels = scan.panels;
+    const std::optional<BatchEntry> last = run.End();
+    summary.panels = scan.panels;
     if (!file.Commit()) {
-        run.message = "can't save file - " + output;
-        run.saveFailed = true;
-        return run;
+        summary.message = "can't save file - " + output;
+        summary.saveFailed = true;
+        return summary;
     }
     KeepLast(p, tables, last);
-    run.ok = true;
-    return run;
+    summary.ok = true;
+    return summary;
 }
 
 std::string BatchOutputPath(const std::string& input) {

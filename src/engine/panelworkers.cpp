@@ -65,12 +65,6 @@ void PanelWorkers::Finish(std::string& out, std::vector<ChunkFailure>& failures)
     running_.clear();
 }
 
-void PanelWorkers::Run(const std::vector<BatchEntry>& chunk, std::string& out,
-                       std::vector<ChunkFailure>& failures) {
-    Start(chunk);
-    Finish(out, failures);
-}
-
 PanelWorkers::~PanelWorkers() {
     for (std::thread& t : running_) {
         t.join();

@@ -28,14 +28,10 @@ public:
     PanelWorkers& operator=(const PanelWorkers&) = delete;
     ~PanelWorkers();  // waits for a chunk still running
 
-    // Appends the line of each entry (a comment's own text, or the panel's results), CR LF,
-    // to `out` in order; the failed panels in order to `failures`.
-    void Run(const std::vector<BatchEntry>& chunk, std::string& out,
-             std::vector<ChunkFailure>& failures);
-
-    // Run in two halves, so that the caller can read the next chunk meanwhile: Start sets the
-    // workers going on `chunk` (which must stay as it is until Finish), Finish waits for them
-    // and appends as Run does. Finish without a Start appends nothing.
+    // Start sets the workers going on `chunk`, which must stay as it is until Finish; the caller
+    // reads the next chunk meanwhile. Finish waits for them and appends the line of each entry
+    // (a comment's own text, or the panel's results), CR LF, to `out` in order, and the failed
+    // panels in order to `failures`. Finish without a Start appends nothing.
     void Start(const std::vector<BatchEntry>& chunk);
     void Finish(std::string& out, std::vector<ChunkFailure>& failures);
 
