@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include "clienvironment.h"
+#include "cliparse.h"
 #include "whatifcommands.h"
 
 #include <algorithm>
@@ -11,7 +12,6 @@
 #include <optional>
 #include <string_view>
 
-#include <CLI/CLI.hpp>
 
 #include "engine/calculate.h"
 #include "core/project.h"
@@ -168,16 +168,8 @@ std::optional<Options> Parse(const std::vector<std::string>& args, std::ostream&
     } catch (const CLI::CallForVersion& e) {
         out << e.what() << '\n';
         return std::nullopt;
-    } catch (const CLI::ExtrasError& e) {
-        // Anything not understood is named, one line, as an option the command does not take.
-        const std::string& extra = e.what();
-        const std::size_t colon = extra.rfind(": ");
-        throw UsageError{"unknown option " +
-                         (colon == std::string::npos ? extra : extra.substr(colon + 2))};
-    } catch (const CLI::ArgumentMismatch&) {
-        throw UsageError{"missing value after " + args.back()};
     } catch (const CLI::ParseError& e) {
-        throw UsageError{e.what()};
+        throw UsageError{ParseFailureText(e, args)};
     }
     if (app.get_subcommands().empty()) {
         throw UsageError{kUsage};

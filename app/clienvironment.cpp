@@ -8,13 +8,13 @@
 
 namespace kelvor {
 
-namespace {
-
 std::string ExecutableFolder() {
     std::error_code ec;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     return ec ? std::string(".") : exe.parent_path().string();
 }
+
+namespace {
 
 char SystemDecimalPoint() {
     const std::lconv* lc = std::localeconv();

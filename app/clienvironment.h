@@ -10,6 +10,9 @@
 
 namespace kelvor {
 
+// The folder of the running tool ("." when it can't be told).
+std::string ExecutableFolder();
+
 // `dataFolder` empty: $KELVOR_DATA_DIR, else the user's data folder seeded from the tables
 // shipped beside the program. `decimalPoint` unset: the system's.
 StartupEnvironment CommandLineEnvironment(const std::string& dataFolder,

@@ -2,22 +2,13 @@
 
 #include <filesystem>
 
+#include "clienvironment.h"
 #include "qtpart.h"
 
 namespace kelvor {
 
-namespace {
-
-std::filesystem::path ExecutableFolder() {
-    std::error_code ec;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::path(".") : exe.parent_path();
-}
-
-}  // namespace
-
 const QtPart* LoadQtPart(std::string& error) {
-    const std::filesystem::path here = ExecutableFolder();
+    const std::filesystem::path here(ExecutableFolder());
     // Beside the tool in the build tree; in the library folder of an installed tree.
     const std::filesystem::path candidates[] = {here / KELVOR_QT_PART_NAME,
                                                 here / KELVOR_QT_PART_INSTALLED};

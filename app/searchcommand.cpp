@@ -1,8 +1,6 @@
 // kelvor-cli search: the lightest panels of a project that pass, over the ranges asked for.
 #include "searchcommand.h"
 
-#include <CLI/CLI.hpp>
-
 #include <algorithm>
 #include <cstdlib>
 #include <iomanip>
@@ -12,6 +10,7 @@
 #include <sstream>
 
 #include "cli.h"
+#include "cliparse.h"
 #include "core/project.h"
 #include "core/tables.h"
 #include "engine/calculate.h"
@@ -108,15 +107,8 @@ SearchArgs Parse(const std::vector<std::string>& args) {
     std::vector<std::string> reversed(args.rbegin(), args.rend() - 1);
     try {
         app.parse(reversed);
-    } catch (const CLI::ExtrasError& e) {
-        const std::string extra = e.what();
-        const std::size_t colon = extra.rfind(": ");
-        throw Usage{"unknown option " +
-                    (colon == std::string::npos ? extra : extra.substr(colon + 2))};
-    } catch (const CLI::ArgumentMismatch&) {
-        throw Usage{"missing value after " + args.back()};
     } catch (const CLI::ParseError& e) {
-        throw Usage{e.what()};
+        throw Usage{ParseFailureText(e, args)};
     }
     const auto given = [&app](const char* option) { return app.count(option) > 0; };
     if (given("--thickness")) {
