@@ -1,27 +1,15 @@
 #include "engine/searchtext.h"
 
-#include <cstdio>
+#include "core/numformat.h"
 
 namespace kelvor {
 
 namespace {
 
-std::string Format(const char* pattern, double value, char decimalSeparator) {
-    char buf[48];
-    std::snprintf(buf, sizeof buf, pattern, value);
-    std::string s = buf;
-    for (char& c : s) {
-        if (c == '.') {
-            c = decimalSeparator;
-        }
-    }
-    return s;
-}
-
 // Equal spacings, the search's own, as one number.
 std::string Spacings(const CandidateResult& r, char sep) {
-    const std::string s1 = Format("%g", r.s1, sep);
-    return r.s1 == r.s2 ? s1 : s1 + "/" + Format("%g", r.s2, sep);
+    const std::string s1 = GeneralFormat(r.s1, sep);
+    return r.s1 == r.s2 ? s1 : s1 + "/" + GeneralFormat(r.s2, sep);
 }
 
 }  // namespace
@@ -35,13 +23,15 @@ const std::array<const char*, kSearchColumns>& SearchColumnNames() {
 
 std::array<std::string, kSearchColumns> SearchCells(const CandidateResult& r,
                                                     char decimalSeparator) {
-    return {Format("%g", r.candidate.t, decimalSeparator),
+    // Through the program's own formats, as every number it shows: the same rounding and
+    // separator as the result list.
+    return {GeneralFormat(r.candidate.t, decimalSeparator),
             r.stiffener,
             r.girder,
             Spacings(r, decimalSeparator),
             r.grade,
-            Format("%.2f", r.mass, decimalSeparator),
-            Format("%.3f", r.highest, decimalSeparator),
+            Format(r.mass, "0.00", decimalSeparator),
+            Format(r.highest, "0.000", decimalSeparator),
             r.governing >= 0 ? CheckName(static_cast<Check>(r.governing)) : "-"};
 }
 

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "core/inputlimits.h"
+#include "core/numformat.h"
 #include "engine/calculate.h"
 
 namespace kelvor {
@@ -294,9 +295,8 @@ std::string FourFigures(double v) {
     }
     const int magnitude = static_cast<int>(std::floor(std::log10(std::abs(v))));
     const int decimals = std::max(0, 3 - magnitude);
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-    return buf;
+    return Format(v, decimals > 0 ? "0." + std::string(static_cast<std::size_t>(decimals), '0')
+                                  : std::string("0"));
 }
 
 }  // namespace kelvor

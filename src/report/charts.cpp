@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/numformat.h"
 #include "report/canvas.h"
 
 namespace kelvor {
@@ -97,10 +98,10 @@ void ForTicks(const Axis& axis, Each each) {
     }
 }
 
+// Through the program's own formats, so that a bar reads as its row in the list does.
 std::string Fixed(double v, int decimals) {
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-    return buf;
+    return Format(v, decimals > 0 ? "0." + std::string(static_cast<std::size_t>(decimals), '0')
+                                  : std::string("0"));
 }
 
 void Title(Canvas& c, const ChartData& chart) {
